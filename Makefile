@@ -1,0 +1,28 @@
+# The two commands of the README: `make run` and `make test`. Both install what is missing first.
+PRESET ?= default
+BUILD_DIR := build/$(PRESET)
+
+.PHONY: deps configure build run test bench clean
+
+deps:
+	bash scripts/install-deps.sh
+
+configure: deps
+	cmake --preset $(PRESET)
+
+build: configure
+	cmake --build --preset $(PRESET)
+
+run: build
+	$(BUILD_DIR)/bin/Lorefinder.exe
+
+test: build
+	QT_QPA_PLATFORM=offscreen ctest --preset default
+
+bench: deps
+	cmake --preset release
+	cmake --build --preset release
+	bash scripts/run-benchmarks.sh build/release
+
+clean:
+	rm -rf build

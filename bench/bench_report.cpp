@@ -1,0 +1,77 @@
+#include "bench_report.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <vector>
+
+namespace lf::bench {
+namespace {
+
+struct Row {
+    std::string name;
+    double maxRatio;
+};
+
+std::vector<Row>& Rows() {
+    static std::vector<Row> rows;
+    return rows;
+}
+
+std::vector<std::string>& Notes() {
+    static std::vector<std::string> notes;
+    return notes;
+}
+
+// Keeps the real time per iteration of every finished run, in seconds.
+class RecordingReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.run_type != Run::RT_Iteration || run.iterations == 0) continue;
+            seconds[run.run_name.str()] = run.real_accumulated_time / run.iterations;
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> seconds;
+};
+
+std::string Human(double seconds) {
+    char text[32];
+    if (seconds >= 1) {
+        std::snprintf(text, sizeof text, "%.2f s", seconds);
+    } else if (seconds >= 1e-3) {
+        std::snprintf(text, sizeof text, "%.2f ms", seconds * 1e3);
+    } else {
+        std::snprintf(text, sizeof text, "%.2f us", seconds * 1e6);
+    }
+    return text;
+}
+
+}  // namespace
+
+void Goal(const std::string& row, double maxRatio) { Rows().push_back({row, maxRatio}); }
+
+void Note(const std::string& text) { Notes().push_back(text); }
+
+int RunAndReport(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    RecordingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    // Lines starting with "ROW|" and "NOTE|" are gathered into one table by run-benchmarks.sh.
+    for (const Row& row : Rows()) {
+        auto ours = reporter.seconds.find(row.name + "/ours");
+        auto base = reporter.seconds.find(row.name + "/baseline");
+        if (ours == reporter.seconds.end() || base == reporter.seconds.end()) continue;
+        const double ratio = ours->second / base->second;
+        std::printf("ROW| %s | %s | %s | %.2f | <= %g |%s\n", row.name.c_str(),
+                    Human(ours->second).c_str(), Human(base->second).c_str(), ratio, row.maxRatio,
+                    ratio <= row.maxRatio ? "" : " missed");
+    }
+    for (const std::string& note : Notes()) std::printf("NOTE| %s\n", note.c_str());
+    return 0;
+}
+
+}  // namespace lf::bench

@@ -1,0 +1,187 @@
+#include "common/elf_file.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/byte_order.h"
+
+namespace lf {
+namespace {
+
+constexpr std::size_t kHeaderSize = 64;
+constexpr std::size_t kSectionHeaderSize = 64;
+constexpr std::size_t kProgramHeaderSize = 56;
+constexpr std::uint32_t kProgbits = 1;
+constexpr std::uint32_t kNobits = 8;
+
+struct SectionHeader {
+    std::uint32_t name;
+    std::uint32_t type;
+    std::uint64_t offset;
+    std::uint64_t size;
+    std::uint64_t FileEnd() const { return type == kNobits ? 0 : offset + size; }
+};
+
+struct ElfLayout {
+    std::uint64_t sectionTable;
+    std::uint16_t stringTableIndex;
+    std::uint64_t programTableEnd;
+    std::vector<SectionHeader> sections;
+};
+
+std::unexpected<Error> Bad(const std::string& what) {
+    return Fail(Error::Kind::Malformed, "malformed ELF file: " + what);
+}
+
+Result<ElfLayout> ReadLayout(ByteView file) {
+    if (!IsElf(file)) return Fail(Error::Kind::Unsupported, "not an ELF file");
+    if (file.size() < kHeaderSize) return Bad("header cut short");
+    if (file[4] != 2 || file[5] != 1) {
+        return Fail(Error::Kind::Unsupported, "only 64-bit little-endian ELF files are supported");
+    }
+    ElfLayout layout;
+    const auto phoff = ReadLe<std::uint64_t>(file, 32);
+    const auto phnum = ReadLe<std::uint16_t>(file, 56);
+    layout.sectionTable = ReadLe<std::uint64_t>(file, 40);
+    const auto shentsize = ReadLe<std::uint16_t>(file, 58);
+    const auto shnum = ReadLe<std::uint16_t>(file, 60);
+    layout.stringTableIndex = ReadLe<std::uint16_t>(file, 62);
+    if (!InBounds(phoff, std::uint64_t{phnum} * kProgramHeaderSize, file.size())) {
+        return Bad("program headers past the end");
+    }
+    layout.programTableEnd = phoff + std::uint64_t{phnum} * kProgramHeaderSize;
+    if (shnum == 0 || shentsize != kSectionHeaderSize) return Bad("no usable section table");
+    if (!InBounds(layout.sectionTable, std::uint64_t{shnum} * kSectionHeaderSize, file.size())) {
+        return Bad("section table past the end");
+    }
+    if (layout.stringTableIndex >= shnum) return Bad("no section name table");
+    for (std::uint16_t i = 0; i < shnum; ++i) {
+        const std::uint64_t at = layout.sectionTable + std::uint64_t{i} * kSectionHeaderSize;
+        SectionHeader s{ReadLe<std::uint32_t>(file, at), ReadLe<std::uint32_t>(file, at + 4),
+                        ReadLe<std::uint64_t>(file, at + 24), ReadLe<std::uint64_t>(file, at + 32)};
+        if (s.type != kNobits && !InBounds(s.offset, s.size, file.size())) {
+            return Bad("section " + std::to_string(i) + " past the end");
+        }
+        layout.sections.push_back(s);
+    }
+    return layout;
+}
+
+std::string_view StringTable(ByteView file, const ElfLayout& layout) {
+    const SectionHeader& s = layout.sections[layout.stringTableIndex];
+    return AsText(file.subspan(s.offset, s.type == kNobits ? 0 : s.size));
+}
+
+std::optional<std::string_view> NameAt(std::string_view table, std::uint32_t offset) {
+    if (offset >= table.size()) return std::nullopt;
+    const std::size_t end = table.find('\0', offset);
+    if (end == std::string_view::npos) return std::nullopt;
+    return table.substr(offset, end - offset);
+}
+
+std::optional<std::size_t> FindSectionIndex(ByteView file, const ElfLayout& layout,
+                                            std::string_view name) {
+    const std::string_view table = StringTable(file, layout);
+    for (std::size_t i = 1; i < layout.sections.size(); ++i) {
+        if (NameAt(table, layout.sections[i].name) == name) return i;
+    }
+    return std::nullopt;
+}
+
+// Where a name already stands in the string table, whole or as the tail of a longer name.
+std::optional<std::uint32_t> FindName(std::string_view table, std::string_view name) {
+    const std::string needle = std::string(name) + '\0';
+    const std::size_t at = table.find(needle);
+    if (at == std::string_view::npos) return std::nullopt;
+    return static_cast<std::uint32_t>(at);
+}
+
+void WriteSectionHeader(Bytes& out, std::uint64_t at, std::uint32_t name, std::uint64_t offset,
+                        std::uint64_t size) {
+    std::fill_n(out.begin() + static_cast<std::ptrdiff_t>(at), kSectionHeaderSize, 0);
+    WriteLe<std::uint32_t>(out, at, name);
+    WriteLe<std::uint32_t>(out, at + 4, kProgbits);
+    WriteLe<std::uint64_t>(out, at + 24, offset);
+    WriteLe<std::uint64_t>(out, at + 32, size);
+    WriteLe<std::uint64_t>(out, at + 48, 4);  // data entries are 4-byte aligned
+}
+
+}  // namespace
+
+bool IsElf(ByteView file) {
+    return file.size() >= 4 && std::memcmp(file.data(), "\x7f" "ELF", 4) == 0;
+}
+
+Result<ByteView> FindElfSection(ByteView file, std::string_view name) {
+    auto layout = ReadLayout(file);
+    if (!layout) return std::unexpected(layout.error());
+    const auto index = FindSectionIndex(file, *layout, name);
+    if (!index) return Fail(Error::Kind::NotFound, "the file has no " + std::string(name) + " section");
+    const SectionHeader& s = layout->sections[*index];
+    return file.subspan(s.offset, s.type == kNobits ? 0 : s.size);
+}
+
+// New layout: every byte up to the end of the last other section or segment stays where it
+// is, then (if the name is new) a grown name table, then the content, then the section table.
+Result<Bytes> WithElfSection(ByteView file, std::string_view name, ByteView content) {
+    auto read = ReadLayout(file);
+    if (!read) return std::unexpected(read.error());
+    ElfLayout& layout = *read;
+    const std::optional<std::size_t> target = FindSectionIndex(file, layout, name);
+
+    std::uint64_t keepEnd = std::max<std::uint64_t>(kHeaderSize, layout.programTableEnd);
+    for (std::size_t i = 0; i < layout.sections.size(); ++i) {
+        if (i != target) keepEnd = std::max(keepEnd, layout.sections[i].FileEnd());
+    }
+    for (std::uint16_t i = 0, n = ReadLe<std::uint16_t>(file, 56); i < n; ++i) {
+        const std::uint64_t at = ReadLe<std::uint64_t>(file, 32) + i * kProgramHeaderSize;
+        const auto offset = ReadLe<std::uint64_t>(file, at + 8);
+        const auto size = ReadLe<std::uint64_t>(file, at + 32);
+        if (!InBounds(offset, size, file.size())) return Bad("a segment runs past the end");
+        keepEnd = std::max(keepEnd, offset + size);
+    }
+    if (!target && layout.sections.size() >= 0xFF00) return Bad("no room for another section");
+
+    Bytes out(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(keepEnd));
+    if (target) {  // old content that sits amid kept bytes is blanked, not left stale
+        const SectionHeader& old = layout.sections[*target];
+        if (old.offset < keepEnd) {
+            std::fill_n(out.begin() + static_cast<std::ptrdiff_t>(old.offset),
+                        std::min(old.size, keepEnd - old.offset), 0);
+        }
+    }
+    std::string_view names = StringTable(file, layout);
+    std::optional<std::uint32_t> nameOffset = FindName(names, name);
+    if (!nameOffset) {
+        SectionHeader& table = layout.sections[layout.stringTableIndex];
+        nameOffset = static_cast<std::uint32_t>(names.size());
+        table.offset = out.size();
+        table.size = names.size() + name.size() + 1;
+        out.insert(out.end(), names.begin(), names.end());
+        out.insert(out.end(), name.begin(), name.end());
+        out.push_back(0);
+    }
+    const std::uint64_t contentOffset = AlignUp(out.size(), 16);
+    out.resize(contentOffset);
+    out.insert(out.end(), content.begin(), content.end());
+    const std::uint64_t tableOffset = AlignUp(out.size(), 8);
+    const std::size_t count = layout.sections.size() + (target ? 0 : 1);
+    out.resize(tableOffset + count * kSectionHeaderSize);
+    std::copy_n(file.begin() + static_cast<std::ptrdiff_t>(layout.sectionTable),
+                layout.sections.size() * kSectionHeaderSize,
+                out.begin() + static_cast<std::ptrdiff_t>(tableOffset));
+    const SectionHeader& table = layout.sections[layout.stringTableIndex];
+    const std::uint64_t tableHeader = tableOffset + layout.stringTableIndex * kSectionHeaderSize;
+    WriteLe<std::uint64_t>(out, tableHeader + 24, table.offset);
+    WriteLe<std::uint64_t>(out, tableHeader + 32, table.size);
+    WriteSectionHeader(out, tableOffset + target.value_or(count - 1) * kSectionHeaderSize,
+                       *nameOffset, contentOffset, content.size());
+    WriteLe<std::uint64_t>(out, 40, tableOffset);
+    WriteLe<std::uint16_t>(out, 60, static_cast<std::uint16_t>(count));
+    return out;
+}
+
+}  // namespace lf

@@ -1,0 +1,27 @@
+#pragma once
+
+// Resources of an executable file, whatever its format: the resource tree of a Linux build
+// lives in its .rsrc section with offsets relative to the section.
+
+#include <vector>
+
+#include "common/bytes.h"
+#include "common/error.h"
+#include "common/resource_tree.h"
+
+namespace lf {
+
+inline constexpr char kResourceSectionName[] = ".rsrc";
+inline constexpr std::uint16_t kCatalogueLanguage = 2052;  // Chinese (PRC)
+
+// Every resource of the file; the entries point into file.
+Result<std::vector<ResourceEntry>> ReadResources(ByteView file);
+
+// The bytes of the first resource of that type and name, whatever its language.
+Result<ByteView> ReadResource(ByteView file, const ResourceName& type, const ResourceName& name);
+
+// A copy of the file in which the resource of that type, name and language holds the given
+// bytes (added when missing); every other resource stays as it was.
+Result<Bytes> WithResource(ByteView file, const Resource& resource);
+
+}  // namespace lf

@@ -1,0 +1,132 @@
+#include "common/file_io.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <string>
+
+namespace lf {
+namespace {
+
+std::unexpected<Error> IoFailure(const std::string& what, const std::filesystem::path& path,
+                                 int error = errno) {
+    return Fail(Error::Kind::Io, what + " " + path.string() + ": " + std::strerror(error));
+}
+
+// Closes a descriptor when it goes out of scope.
+struct Descriptor {
+    int fd;
+    ~Descriptor() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
+bool WriteAll(int fd, ByteView data) {
+    while (!data.empty()) {
+        const ssize_t written = ::write(fd, data.data(), data.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        data = data.subspan(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// The file a path names, through any symbolic links; a dangling link is an error.
+Result<std::filesystem::path> ResolveTarget(const std::filesystem::path& path) {
+    std::error_code ec;
+    const auto status = std::filesystem::symlink_status(path, ec);
+    if (status.type() != std::filesystem::file_type::symlink) return path;
+    auto resolved = std::filesystem::canonical(path, ec);
+    if (ec) return IoFailure("cannot follow the link", path, ec.value());
+    return resolved;
+}
+
+}  // namespace
+
+Result<Bytes> ReadWholeFile(const std::filesystem::path& path) {
+    Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    if (file.fd < 0) return IoFailure("cannot open", path);
+    struct stat info {};
+    if (::fstat(file.fd, &info) != 0) return IoFailure("cannot read", path);
+    if (!S_ISREG(info.st_mode)) return IoFailure("cannot read", path, EISDIR);
+    Bytes bytes(static_cast<std::size_t>(info.st_size));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::read(file.fd, bytes.data() + done, bytes.size() - done);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return IoFailure("cannot read", path);
+        if (got == 0) break;  // the file shrank while being read
+        done += static_cast<std::size_t>(got);
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+Result<void> WriteFileAtomically(const std::filesystem::path& requested, ByteView data) {
+    // A file-size limit must fail the write with EFBIG rather than kill the program.
+    static const bool ignoreSizeSignal = (std::signal(SIGXFSZ, SIG_IGN), true);
+    (void)ignoreSizeSignal;
+
+    auto resolved = ResolveTarget(requested);
+    if (!resolved) return std::unexpected(resolved.error());
+    const std::filesystem::path& path = *resolved;
+    mode_t mode = 0644;
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0) {
+        if (!S_ISREG(info.st_mode)) return IoFailure("cannot replace", path, EISDIR);
+        mode = info.st_mode & 07777;
+    } else if (errno != ENOENT) {
+        return IoFailure("cannot reach", path);
+    }
+
+    std::filesystem::path folder = path.parent_path();
+    if (folder.empty()) folder = ".";
+    std::string temp = (folder / ("." + path.filename().string() + ".tmp-XXXXXX")).string();
+    Descriptor file{::mkstemp(temp.data())};
+    if (file.fd < 0) return IoFailure("cannot create a file in", folder);
+    const auto discard = [&](const std::string& what) {
+        const int error = errno;
+        ::unlink(temp.c_str());
+        return IoFailure(what, path, error);
+    };
+    if (!WriteAll(file.fd, data)) return discard("cannot write");
+    if (::fchmod(file.fd, mode) != 0) return discard("cannot set the permissions of");
+    if (::fsync(file.fd) != 0) return discard("cannot flush");
+    if (::close(file.fd) != 0) {
+        file.fd = -1;
+        return discard("cannot write");
+    }
+    file.fd = -1;
+    if (::rename(temp.c_str(), path.c_str()) != 0) return discard("cannot replace");
+    Descriptor dir{::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    if (dir.fd >= 0) ::fsync(dir.fd);  // the rename is durable once the folder is flushed
+    return {};
+}
+
+Result<MappedFile> MappedFile::Open(const std::filesystem::path& path) {
+    Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    if (file.fd < 0) return IoFailure("cannot open", path);
+    struct stat info {};
+    if (::fstat(file.fd, &info) != 0) return IoFailure("cannot read", path);
+    const auto size = static_cast<std::size_t>(info.st_size);
+    if (size == 0) return MappedFile(nullptr, 0);
+    void* data = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, file.fd, 0);
+    if (data == MAP_FAILED) return IoFailure("cannot map", path);
+    return MappedFile(static_cast<const std::uint8_t*>(data), size);
+}
+
+MappedFile::MappedFile(MappedFile&& other) noexcept : data_(other.data_), size_(other.size_) {
+    other.data_ = nullptr;
+    other.size_ = 0;
+}
+
+MappedFile::~MappedFile() {
+    if (data_) ::munmap(const_cast<std::uint8_t*>(data_), size_);
+}
+
+}  // namespace lf

@@ -1,0 +1,34 @@
+#pragma once
+
+// Reading whole files, and writing them so that a failure never leaves a damaged file.
+
+#include <filesystem>
+
+#include "common/bytes.h"
+#include "common/error.h"
+
+namespace lf {
+
+Result<Bytes> ReadWholeFile(const std::filesystem::path& path);
+
+// Writes a temporary file in the same folder, flushes it to disk, gives it the permission bits
+// of the file it replaces, and renames it over the target. On any failure the target is
+// untouched, the temporary file is removed, and the error says what failed.
+Result<void> WriteFileAtomically(const std::filesystem::path& path, ByteView data);
+
+// A read-only view of a whole file that stays valid as long as the object lives.
+class MappedFile {
+public:
+    static Result<MappedFile> Open(const std::filesystem::path& path);
+    MappedFile(MappedFile&& other) noexcept;
+    MappedFile& operator=(MappedFile&&) = delete;
+    ~MappedFile();
+    ByteView Bytes() const { return {data_, size_}; }
+
+private:
+    MappedFile(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    const std::uint8_t* data_;
+    std::size_t size_;
+};
+
+}  // namespace lf

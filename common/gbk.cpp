@@ -1,0 +1,111 @@
+#include "common/gbk.h"
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+
+#include "common/utf8.h"
+
+namespace lf {
+namespace {
+
+#include "gbk_table.inc"
+
+constexpr unsigned kFirstLead = 0x81;
+constexpr unsigned kLastLead = 0xFE;
+constexpr unsigned kFirstTrail = 0x40;
+constexpr unsigned kLastTrail = 0xFE;
+constexpr unsigned kTrailsPerLead = kLastTrail - kFirstTrail + 1;
+
+bool IsTrail(unsigned byte) { return byte >= kFirstTrail && byte <= kLastTrail && byte != 0x7F; }
+
+// Code point -> GBK code: 0 unencodable, below 0x100 one byte, otherwise lead << 8 | trail.
+using EncodeTable = std::array<std::uint16_t, 0x10000>;
+
+const EncodeTable& Encoder() {
+    static const EncodeTable table = [] {
+        EncodeTable t{};
+        for (unsigned cp = 0; cp < 0x80; ++cp) t[cp] = static_cast<std::uint16_t>(cp);
+        for (unsigned b = 0x80; b <= 0xFF; ++b) {
+            if (char16_t cp = kGbkSingle[b - 0x80]; cp != 0 && t[cp] == 0) t[cp] = b;
+        }
+        for (unsigned lead = kFirstLead; lead <= kLastLead; ++lead) {
+            for (unsigned trail = kFirstTrail; trail <= kLastTrail; ++trail) {
+                char16_t cp = kGbkPairs[(lead - kFirstLead) * kTrailsPerLead + trail - kFirstTrail];
+                if (cp != 0 && t[cp] == 0) t[cp] = static_cast<std::uint16_t>(lead << 8 | trail);
+            }
+        }
+        return t;
+    }();
+    return table;
+}
+
+// Index of the first byte at or after pos that is not ASCII, eight bytes at a time.
+std::size_t SkipAscii(std::string_view text, std::size_t pos) {
+    while (pos + 8 <= text.size()) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + pos, 8);
+        if (word & 0x8080808080808080ull) break;
+        pos += 8;
+    }
+    while (pos < text.size() && static_cast<unsigned char>(text[pos]) < 0x80) ++pos;
+    return pos;
+}
+
+}  // namespace
+
+std::string DecodeGbk(std::string_view gbk) {
+    std::string out;
+    out.reserve(gbk.size() + gbk.size() / 2);
+    std::size_t pos = 0;
+    while (pos < gbk.size()) {
+        const std::size_t asciiEnd = SkipAscii(gbk, pos);
+        out.append(gbk.data() + pos, asciiEnd - pos);
+        pos = asciiEnd;
+        if (pos == gbk.size()) break;
+        const unsigned lead = static_cast<unsigned char>(gbk[pos]);
+        char32_t cp = kGbkSingle[lead - 0x80];
+        std::size_t used = 1;
+        if (lead >= kFirstLead && lead <= kLastLead && pos + 1 < gbk.size()) {
+            const unsigned trail = static_cast<unsigned char>(gbk[pos + 1]);
+            if (IsTrail(trail)) {
+                cp = kGbkPairs[(lead - kFirstLead) * kTrailsPerLead + trail - kFirstTrail];
+                used = 2;
+            }
+        }
+        AppendUtf8(out, cp != 0 ? cp : kReplacementCharacter);
+        pos += used;
+    }
+    return out;
+}
+
+std::string EncodeGbk(std::string_view utf8) {
+    const EncodeTable& table = Encoder();
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const char32_t cp = NextCodePoint(utf8, pos);
+        const std::uint16_t code = cp < 0x10000 ? table[cp] : 0;
+        if (code == 0 && cp != 0) {
+            out += '?';
+        } else if (code < 0x100) {
+            out += static_cast<char>(code);
+        } else {
+            out += static_cast<char>(code >> 8);
+            out += static_cast<char>(code & 0xFF);
+        }
+    }
+    return out;
+}
+
+std::size_t GbkByteLength(std::string_view utf8) {
+    const EncodeTable& table = Encoder();
+    std::size_t length = 0;
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const char32_t cp = NextCodePoint(utf8, pos);
+        length += (cp < 0x10000 && table[cp] >= 0x100) ? 2 : 1;
+    }
+    return length;
+}
+
+}  // namespace lf

@@ -1,0 +1,23 @@
+#pragma once
+
+// Code page 936 (GBK) text, the encoding of everything the catalogue stores.
+// In memory, text is UTF-8.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace lf {
+
+// Decodes GBK into UTF-8. Never fails: a byte sequence that is not GBK becomes U+FFFD.
+// A lead byte takes the next byte with it whenever that byte can be a trail byte, so the
+// second half of a double-byte character (0x7C among them) is never read as ASCII.
+std::string DecodeGbk(std::string_view gbk);
+
+// Encodes UTF-8 into GBK. A character GBK cannot represent becomes '?'.
+std::string EncodeGbk(std::string_view utf8);
+
+// Bytes of the GBK form of a UTF-8 text; a character GBK cannot represent counts 1.
+std::size_t GbkByteLength(std::string_view utf8);
+
+}  // namespace lf

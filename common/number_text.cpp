@@ -1,0 +1,94 @@
+#include "common/number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace lf {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Plain integers are nearly every field of the table; they skip the floating-point path.
+std::optional<std::int64_t> ParseSmallInteger(std::string_view text) {
+    const bool negative = !text.empty() && text.front() == '-';
+    std::string_view digits = text.substr(negative ? 1 : 0);
+    if (digits.empty() || digits.size() > 18) return std::nullopt;
+    std::int64_t value = 0;
+    for (char c : digits) {
+        if (!IsDigit(c)) return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return negative ? -value : value;
+}
+
+// Mantissa with at least one digit, then an optional exponent: the grammar from_chars
+// also accepts, minus its words ("inf", "nan") and hexadecimal forms.
+bool IsDecimalGrammar(std::string_view t) {
+    std::size_t i = 0;
+    std::size_t digits = 0;
+    while (i < t.size() && IsDigit(t[i])) ++i, ++digits;
+    if (i < t.size() && t[i] == '.') {
+        ++i;
+        while (i < t.size() && IsDigit(t[i])) ++i, ++digits;
+    }
+    if (digits == 0) return false;
+    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+        ++i;
+        if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+        const std::size_t start = i;
+        while (i < t.size() && IsDigit(t[i])) ++i;
+        if (i == start) return false;
+    }
+    return i == t.size();
+}
+
+}  // namespace
+
+std::optional<double> ParseNumber(std::string_view text) {
+    text = TrimBlanks(text);
+    if (auto integer = ParseSmallInteger(text)) return static_cast<double>(*integer);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (!IsDecimalGrammar(text)) return std::nullopt;
+    double value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (end != text.data() + text.size()) return std::nullopt;
+    if (ec == std::errc::result_out_of_range) {
+        // Underflow reads as zero; overflow as infinity, which no 32-bit field holds.
+        value = value == 0 ? 0.0 : std::numeric_limits<double>::infinity();
+    }
+    return negative ? -value : value;
+}
+
+double RoundHalfEven(double value) {
+    const double floor = std::floor(value);
+    const double diff = value - floor;
+    if (diff < 0.5) return floor;
+    if (diff > 0.5) return floor + 1;
+    return std::fmod(floor, 2.0) == 0 ? floor : floor + 1;
+}
+
+std::expected<std::int32_t, NumberError> ToInt32(std::string_view text) {
+    const std::optional<double> value = ParseNumber(text);
+    if (!value) return std::unexpected(NumberError::TypeMismatch);
+    const double rounded = RoundHalfEven(*value);
+    if (!(rounded >= std::numeric_limits<std::int32_t>::min() &&
+          rounded <= std::numeric_limits<std::int32_t>::max())) {
+        return std::unexpected(NumberError::Overflow);
+    }
+    return static_cast<std::int32_t>(rounded);
+}
+
+}  // namespace lf
