@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
+#include <string>
 #include <limits>
 
 namespace lf {
@@ -66,8 +68,8 @@ std::optional<double> ParseNumber(std::string_view text) {
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (end != text.data() + text.size()) return std::nullopt;
     if (ec == std::errc::result_out_of_range) {
-        // Underflow reads as zero; overflow as infinity, which no 32-bit field holds.
-        value = value == 0 ? 0.0 : std::numeric_limits<double>::infinity();
+        // from_chars leaves the value unset; strtod tells underflow (0) from overflow (inf).
+        value = std::strtod(std::string(text).c_str(), nullptr);
     }
     return negative ? -value : value;
 }
