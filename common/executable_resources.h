@@ -3,6 +3,7 @@
 // Resources of an executable file, whatever its format: the resource tree of a Linux build
 // lives in its .rsrc section with offsets relative to the section.
 
+#include <functional>
 #include <vector>
 
 #include "common/bytes.h"
@@ -13,6 +14,10 @@ namespace lf {
 
 inline constexpr char kResourceSectionName[] = ".rsrc";
 inline constexpr std::uint16_t kCatalogueLanguage = 2052;  // Chinese (PRC)
+
+// Reads one resource, whatever its language: the running executable's own in the programs,
+// any file's or an in-memory tree's in tests.
+using ResourceReader = std::function<Result<ByteView>(const ResourceName& type, const ResourceName& name)>;
 
 // Every resource of the file; the entries point into file.
 Result<std::vector<ResourceEntry>> ReadResources(ByteView file);
