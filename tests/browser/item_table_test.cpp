@@ -76,7 +76,8 @@ TEST(ItemTable, EveryFailureKindRejectsTheWholeTable) {
         {"0\r\n" + two, LoadErrorKind::SubscriptOutOfRange},
         {"-1\r\n" + two, LoadErrorKind::SubscriptOutOfRange},
         {"3\r\n" + two, LoadErrorKind::SubscriptOutOfRange},
-        {Table({Record(0, "a"), Record(1, "b", "5", 73)}, "2"), LoadErrorKind::SubscriptOutOfRange},
+        // 73 elements: fields 0..72 and nothing after the last "|".
+        {Table({Record(0, "a"), Record(1, "b", "5", 72)}, "2"), LoadErrorKind::SubscriptOutOfRange},
         {Table({Record(0, "a", "x1")}, "1"), LoadErrorKind::TypeMismatch},
         {Table({Record(0, "a", "")}, "1"), LoadErrorKind::TypeMismatch},
         {Table({Record(0, "a", "2147483648")}, "1"), LoadErrorKind::Overflow},
