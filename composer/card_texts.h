@@ -1,0 +1,205 @@
+#pragma once
+
+// Every wording of the card, Chinese beside English, and the block colours. Literals are kept
+// exactly as players know them, misspellings included.
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "composer/card.h"
+
+namespace lf::card_texts {
+
+struct Bilingual {
+    std::string_view chinese;
+    std::string_view english;
+    constexpr std::string_view In(Language language) const {
+        return language == Language::Chinese ? chinese : english;
+    }
+};
+
+// Stat set entries 0..9.
+constexpr std::array<Bilingual, 10> kStatLabels = {{
+    {"攻击力 ", "Damage "},
+    {"魔法力 ", "Magic Power "},
+    {"防御力 ", "Defense "},
+    {"攻击速度 ", "Attack Speed "},
+    {"命中率 ", "Accuracy "},
+    {"必杀技 ", "Critical Rate "},
+    {"回避率 ", "Evasion Rate "},
+    {"移动速度 ", "Movement Speed "},
+    {"增加伤害力 ", "Damage increase "},
+    {"減少伤害力 ", "Damage decrease "},
+}};
+constexpr std::size_t kDamageIncrease = 8;
+constexpr std::size_t kDamageDecrease = 9;
+constexpr std::size_t kMovementSpeed = 7;
+constexpr std::string_view kPercent = " %";
+// Movement speed closes the block, after the two percent entries.
+constexpr std::array<std::size_t, 10> kStatPrintOrder = {0, 1, 2, 3, 4, 5, 6, 8, 9, 7};
+constexpr std::string_view kEnglishStatSeparator = "    ";
+constexpr Rgb kChineseStatColour{100, 100, 255};
+constexpr Rgb kEnglishStatColour{100, 100, 200};
+
+// An added option v reads "label -2v middle 5v closing".
+struct OptionWording {
+    Bilingual label;
+    Bilingual middle;
+    Bilingual closing;
+};
+constexpr Bilingual kRangeMiddle{" to ", " to "};
+constexpr Bilingual kRangeClosing{")", ")"};
+constexpr Bilingual kPercentMiddle{" % to ", " % to "};
+constexpr Bilingual kPercentClosing{" %)", " %)"};
+// HP and AP are percentages on the Chinese card and bare numbers on the English one.
+constexpr Bilingual kHpApMiddle{" % to ", " to "};
+constexpr Bilingual kHpApClosing{" %)", ")"};
+// Option set entries 0..11.
+constexpr std::array<OptionWording, 12> kOptionWordings = {{
+    {{"攻击力 (", "Damage ("}, kRangeMiddle, kRangeClosing},
+    {{"魔法力 (", "Magic Power ("}, kRangeMiddle, kRangeClosing},
+    {{"防御力 (", "Defense ("}, kRangeMiddle, kRangeClosing},
+    {{"攻击速度 (", "Attack Speed ("}, kRangeMiddle, kRangeClosing},
+    {{"命中率 (", "Accuracy ("}, kRangeMiddle, kRangeClosing},
+    {{"必杀技 (", "Critical Rate ("}, kRangeMiddle, kRangeClosing},
+    {{"回避率 (", "Evasion Rate ("}, kRangeMiddle, kRangeClosing},
+    {{"移动速度 (", "Movement Speed ("}, kRangeMiddle, kRangeClosing},
+    {{"增加伤害力 (", "Damage increase ("}, kPercentMiddle, kPercentClosing},
+    {{"減少伤害力 (", "Damage decrease ("}, kPercentMiddle, kPercentClosing},
+    {{"HP (", "HP ("}, kHpApMiddle, kHpApClosing},
+    {{"AP (", "AP ("}, kHpApMiddle, kHpApClosing},
+}};
+constexpr std::array<std::size_t, 12> kOptionPrintOrder = {0, 1, 2, 3, 4, 5, 6, 8, 9, 7, 10, 11};
+constexpr Bilingual kOptionHeader{"添加选项", "Added option"};
+constexpr Rgb kOptionColour{100, 0, 180};
+
+// Requirement set entries 1..8 (entry 0, the class mask, becomes the class text).
+constexpr std::array<Bilingual, 9> kRequirementLabels = {{
+    {},
+    {"等级 ", "Level Requirement "},
+    {"声望 ", "Fame Requirement "},
+    {"力量 ", "Strength Requirement "},
+    {"智力 ", "Intelligence Requirement "},
+    {"敏捷 ", "Agility Requirement "},
+    {"体力 ", "Vitality Requirement "},
+    {"精神 ", "Wisdom Requirement "},
+    {"感觉 ", "Luck Requirement "},
+}};
+// Agility before intelligence.
+constexpr std::array<std::size_t, 8> kRequirementPrintOrder = {1, 2, 3, 5, 4, 6, 7, 8};
+constexpr Rgb kRequirementColour{0, 0, 200};
+
+constexpr std::array<Bilingual, 2> kRecoveryLabels = {{
+    {"HP恢复 ", "HP Recovery "},
+    {"AP恢复 ", "AP Recovery "},
+}};
+constexpr Rgb kRecoveryColour{80, 80, 255};
+
+constexpr std::array<Bilingual, 2> kPriceLabels = {{
+    {"购买价格 - ", "Purchase price - "},
+    {"出售价格 - ", "Sale price - "},
+}};
+constexpr std::string_view kPriceUnit = "s";
+constexpr Rgb kPriceColour{100, 100, 100};
+
+// Quest blocks are worded in Chinese whatever the language.
+struct QuestPiece {
+    std::size_t field;
+    std::string_view label;
+};
+constexpr std::size_t kQuestRoleField = 8;
+constexpr std::array<QuestPiece, 6> kQuestPieces = {{
+    {6, "委托人 "},
+    {7, "难易度 "},
+    {kQuestRoleField, {}},
+    {10, "获得声望 "},
+    {12, "获得经验值 "},
+    {13, "获得金钱 "},
+}};
+// Role codes "1".."4", compared as text.
+constexpr std::array<std::string_view, 4> kQuestRoles = {"主要角色 ", "补助角色 ", "次要角色 ",
+                                                         "其他角色 "};
+constexpr std::string_view kQuestRoleSuffix = "Event";
+constexpr std::string_view kQuestSeparator = " ";
+constexpr Rgb kQuestColour{80, 80, 255};
+
+constexpr Rgb kDescriptionColour{40, 40, 40};
+constexpr Rgb kRedMarkup{220, 0, 0};
+constexpr Rgb kGreenMarkup{0, 220, 0};
+constexpr Rgb kBlueMarkup{0, 0, 220};
+
+constexpr Bilingual kDurabilityOpening{"耐久度 [", "Durability ["};
+constexpr std::string_view kDurabilityClosing = "]";
+constexpr Rgb kDurabilityColour{78, 72, 200};
+
+constexpr Bilingual kSpecialMarker{"[特殊道具]", "[Special Item]"};
+constexpr Rgb kSpecialMarkerColour{0, 180, 0};
+
+// Slot indices 0..7; slot 5 holds a shield on items of kind 14.
+constexpr std::array<Bilingual, 8> kSlotNames = {{
+    {"头部", "Head"},
+    {"上衣", "Top"},
+    {"裤子", "Bottom"},
+    {"鞋子", "Shoes"},
+    {"武器", "Weapon"},
+    {"武器", "Weapon"},
+    {"配件", "Accessory"},
+    {"宠物", "Pet"},
+}};
+constexpr std::int32_t kShieldSlot = 5;
+constexpr std::int32_t kShieldKind = 14;
+constexpr Bilingual kShieldName{"盾", "Shield"};
+constexpr Rgb kSlotColour{200, 0, 200};
+
+// Class masks are matched as whole numbers, first match wins.
+struct ClassName {
+    std::int32_t mask;
+    Bilingual name;
+};
+constexpr Bilingual kBattlePet{"战宠", "Battle Pet"};
+constexpr Bilingual kHunter{"猎人", "Hunter"};
+constexpr Bilingual kArcher{"弓箭手", "Archer"};
+constexpr Bilingual kGunner{"枪手", "Gunner"};
+constexpr std::array<ClassName, 33> kClassNames = {{
+    {0x1, kBattlePet},
+    {0x2, kBattlePet},
+    {0x3, kBattlePet},
+    {0x4, kBattlePet},
+    {0x80, {"GM", "GM"}},
+    {0x81, {"初学者", "Beginner"}},
+    {0x82, {"剑士", "Warrior"}},
+    {0x84, {"骑士", "Knight"}},
+    {0x88, {"小丑", "Jester"}},
+    {0x90, {"魔法师", "Mage"}},
+    {0xA0, {"祭司", "Priest"}},
+    {0xC0, {"铁匠", "Craftman"}},
+    {0x280, {"狂剑士", "Berserker"}},
+    {0x480, {"魔剑士", "SwordMaster"}},
+    {0x880, {"喑骑士", "Renegerade"}},
+    {0x1080, {"圣骑士", "Defender"}},
+    {0x2080, {"刺客", "Assassin"}},
+    {0x4080, {"艺者", "Gambler"}},
+    {0x8080, {"冰魔導", "Ice Wizard"}},
+    {0x10080, {"炎魔導", "Fire Wizard"}},
+    {0x20080, {"审判者", "Templar"}},
+    {0x40080, {"圣贤者", "Apostle"}},
+    {0x80080, {"爆破士", "Demolisionist"}},
+    {0x100080, {"匠师", "Artisan"}},
+    {0x200080, kHunter},
+    {0x200000, kHunter},
+    {0x400080, kArcher},
+    {0x400000, kArcher},
+    {0x800080, kGunner},
+    {0x800000, kGunner},
+    {0x1000080, {"饕客", "Gourment"}},
+    {0x2000080, {"食神", "Chef"}},
+    {0x4000080, {"美食家", "FoodFighter"}},
+}};
+// A mask whose low 16 bits are 0x01FF names every class.
+constexpr std::int32_t kAllClassesLowBits = 0x01FF;
+constexpr Bilingual kAllClasses{"适合所有职业使用。", "Can be used by all classes"};
+// The Chinese card shows an unknown mask in brackets after the words; the English one does not.
+constexpr Bilingual kNotIncluded{"未收录", "Not Include"};
+
+}  // namespace lf::card_texts

@@ -1,0 +1,106 @@
+#include "composer/item_record.h"
+
+#include <cmath>
+#include <limits>
+
+#include "common/number_text.h"
+
+namespace lf {
+namespace {
+
+constexpr std::size_t kNoField = 0;  // field 0 is never read, so it marks an unfed entry
+
+constexpr std::array<std::size_t, 10> kStatFields = {6, 12, 17, 23, 25, 27, 29, 31, 9, 20};
+// Option entries 8 and 9 have no field of their own in the record.
+constexpr std::array<std::size_t, 12> kOptionFields = {10, 16, 21,       24,       26, 28,
+                                                       30, 32, kNoField, kNoField, 38, 40};
+constexpr std::array<std::size_t, 9> kRequirementFields = {71, 3, 5, 58, 60, 62, 64, 66, 68};
+constexpr std::array<std::size_t, 2> kRecoveryFields = {37, 39};
+constexpr std::array<std::size_t, 2> kPriceFields = {35, 36};
+constexpr std::size_t kNameField = 1;
+constexpr std::size_t kKindField = 2;
+constexpr std::size_t kSpecialMarkField = 18;
+constexpr std::size_t kDurabilityField = 44;
+constexpr std::size_t kSlotField = 70;
+
+class FieldReader {
+  public:
+    explicit FieldReader(const std::vector<std::string_view>& fields) : fields_(fields) {}
+
+    FieldValue Read(std::size_t index) const {
+        if (index == kNoField || index >= fields_.size()) return {};
+        return ReadNumericField(fields_[index]);
+    }
+
+    std::int32_t Value(std::size_t index) const { return Read(index).value; }
+
+    // Fills a set from its fields; returns whether any of them is present.
+    template <std::size_t N>
+    bool FillSet(std::array<std::int32_t, N>& set,
+                 const std::array<std::size_t, N>& indices) const {
+        bool anyPresent = false;
+        for (std::size_t entry = 0; entry < N; ++entry) {
+            const FieldValue field = Read(indices[entry]);
+            set[entry] = field.value;
+            anyPresent |= field.present;
+        }
+        return anyPresent;
+    }
+
+  private:
+    const std::vector<std::string_view>& fields_;
+};
+
+}  // namespace
+
+std::vector<std::string_view> SplitFields(std::string_view DataStr) {
+    std::vector<std::string_view> fields;
+    fields.reserve(96);
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t bar = DataStr.find('|', start);
+        if (bar == std::string_view::npos) break;
+        fields.push_back(DataStr.substr(start, bar - start));
+        start = bar + 1;
+    }
+    fields.push_back(DataStr.substr(start));
+    return fields;
+}
+
+// A table written by hand can hold anything in a numeric field. An empty field, text that is
+// not a number, and a value that does not fit a signed 32-bit integer all read as absent (0):
+// the card then shows nothing for that field rather than a number the record does not hold.
+FieldValue ReadNumericField(std::string_view text) {
+    const std::optional<double> number = ParseNumber(text);
+    if (!number || *number == 0) return {};
+    const double rounded = RoundHalfEven(*number);
+    if (!(rounded >= std::numeric_limits<std::int32_t>::min() &&
+          rounded <= std::numeric_limits<std::int32_t>::max())) {
+        return {};
+    }
+    // A present value may still round to 0 (0.4): it raises its set's flag all the same.
+    return {true, static_cast<std::int32_t>(rounded)};
+}
+
+ItemRecord ReadItemRecord(std::string_view DataStr) {
+    const std::vector<std::string_view> fields = SplitFields(DataStr);
+    const FieldReader reader(fields);
+    ItemRecord record;
+    // A record without "|" has no name field: the title is then empty rather than the
+    // previous item's name, which would mislabel the card.
+    if (fields.size() > kNameField) record.name = fields[kNameField];
+    record.kind = reader.Value(kKindField);
+    record.durability = reader.Value(kDurabilityField);
+    record.specialMark = reader.Value(kSpecialMarkField);
+    record.slotIndex = reader.Value(kSlotField);
+    record.hasStats = reader.FillSet(record.stats, kStatFields);
+    record.hasOptions = reader.FillSet(record.options, kOptionFields);
+    record.hasRequirements = reader.FillSet(record.requirements, kRequirementFields);
+    reader.FillSet(record.recovery, kRecoveryFields);
+    reader.FillSet(record.prices, kPriceFields);
+    // The description is the element before the last one; a record without "|" has none.
+    if (fields.size() >= 2) record.description = fields[fields.size() - 2];
+    return record;
+}
+
+}  // namespace lf

@@ -1,0 +1,56 @@
+#pragma once
+
+// The fields of an item record that the card shows, read into the value sets its builders take.
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace lf {
+
+// Entries 0..9: attack, magic power, defence, attack speed, accuracy, critical rate,
+// evasion rate, movement speed, damage increase %, damage decrease %.
+using StatSet = std::array<std::int32_t, 10>;
+// Entries 0..7 as the stat set, 8 and 9 damage increase / decrease (never filled), 10 HP, 11 AP.
+using OptionSet = std::array<std::int32_t, 12>;
+// Entry 0 class mask, then level, fame, strength, intelligence, agility, vitality, wisdom, luck.
+using RequirementSet = std::array<std::int32_t, 9>;
+// HP and AP recovery.
+using RecoveryPair = std::array<std::int32_t, 2>;
+// Purchase and sale price.
+using PricePair = std::array<std::int32_t, 2>;
+
+struct ItemRecord {
+    std::string_view name;
+    std::int32_t kind = 0;
+    std::int32_t durability = 0;
+    std::int32_t specialMark = 0;
+    std::int32_t slotIndex = 0;
+    StatSet stats{};
+    OptionSet options{};
+    RequirementSet requirements{};
+    RecoveryPair recovery{};
+    PricePair prices{};
+    bool hasStats = false;
+    bool hasOptions = false;
+    bool hasRequirements = false;
+    std::string_view description;
+};
+
+// The record split at every "|"; a record without "|" is one field.
+std::vector<std::string_view> SplitFields(std::string_view DataStr);
+
+// A numeric field as the card reads it. Present when its value is not zero; the value is
+// rounded half to even to a signed 32-bit integer.
+struct FieldValue {
+    bool present = false;
+    std::int32_t value = 0;
+};
+FieldValue ReadNumericField(std::string_view text);
+
+// Reads every field the card uses; fields beyond the end of a short record stay zero. The
+// views point into DataStr.
+ItemRecord ReadItemRecord(std::string_view DataStr);
+
+}  // namespace lf
