@@ -1,0 +1,117 @@
+#include "browser/icon_sheets.h"
+
+#include <gtest/gtest.h>
+#include <turbojpeg.h>
+
+#include <map>
+
+namespace lf {
+namespace {
+
+// A 512 x 512 sheet whose cell (c, r) is a flat colour made of c and r, as a JPEG.
+Bytes SheetJpeg(int zeroPadding) {
+    std::vector<unsigned char> rgb(512 * 512 * 3);
+    for (int y = 0; y < 512; ++y) {
+        for (int x = 0; x < 512; ++x) {
+            unsigned char* p = &rgb[(y * 512 + x) * 3];
+            p[0] = static_cast<unsigned char>((x / 32) * 16);
+            p[1] = static_cast<unsigned char>((y / 32) * 16);
+            p[2] = 200;
+        }
+    }
+    tjhandle handle = tjInitCompress();
+    unsigned char* jpeg = nullptr;
+    unsigned long size = 0;
+    tjCompress2(handle, rgb.data(), 512, 0, 512, TJPF_RGB, &jpeg, &size, TJSAMP_444, 95, 0);
+    Bytes bytes(jpeg, jpeg + size);
+    bytes.resize(bytes.size() + zeroPadding, 0);
+    tjFree(jpeg);
+    tjDestroy(handle);
+    return bytes;
+}
+
+class IconSheetsTest : public ::testing::Test {
+protected:
+    IconSheetsTest()
+        : sheets_([this](const ResourceName&, const ResourceName& name) -> Result<ByteView> {
+                      auto it = resources_.find(name.Id());
+                      if (it == resources_.end()) return Fail(Error::Kind::NotFound, "missing");
+                      return ByteView(it->second);
+                  },
+                  [this](const std::string& message) { messages_.push_back(message); }) {
+        for (int sheet = 0; sheet < 16; ++sheet) resources_[1001 + sheet] = SheetJpeg(sheet % 4);
+    }
+
+    std::uint32_t BoxPixel(int x, int y) const { return sheets_.Box().pixels[y * 32 + x]; }
+
+    std::map<std::uint16_t, Bytes> resources_;
+    std::vector<std::string> messages_;
+    IconSheets sheets_;
+};
+
+TEST(IconCells, IconNumbersNameSheetColumnAndRow) {
+    struct Case {
+        std::int32_t n, sheet, column, row;
+    };
+    for (const Case c : {Case{0, 0, 0, 0}, Case{255, 0, 15, 15}, Case{256, 1, 0, 0},
+                         Case{601, 2, 9, 5}, Case{3834, 14, 10, 15}, Case{4095, 15, 15, 15}}) {
+        const IconCell cell = CellOfIcon(c.n);
+        EXPECT_EQ(cell.sheet, c.sheet) << c.n;
+        EXPECT_EQ(cell.column, c.column) << c.n;
+        EXPECT_EQ(cell.row, c.row) << c.n;
+    }
+    EXPECT_EQ(CellOfIcon(-1).sheet, -1);
+    EXPECT_EQ(CellOfIcon(4096).sheet, 16);
+}
+
+TEST_F(IconSheetsTest, CopiesA31PixelCellAndLeavesAGreyStrip) {
+    sheets_.ShowItemIcon(601);  // sheet 2, column 9, row 5
+    auto decoded = DecodeJpeg(resources_[1003]);
+    ASSERT_TRUE(decoded);
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            const std::uint32_t expected =
+                (x < 31 && y < 31) ? decoded->pixels[(5 * 32 + y) * 512 + 9 * 32 + x] : kIconBoxGrey;
+            ASSERT_EQ(BoxPixel(x, y), expected) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(sheets_.CurrentSheet(), 2);
+}
+
+TEST_F(IconSheetsTest, DecodesASheetOnlyWhenTheSheetChanges) {
+    sheets_.ShowItemIcon(255);
+    sheets_.ShowItemIcon(3);
+    EXPECT_EQ(sheets_.Decodes(), 1);
+    sheets_.ShowItemIcon(256);
+    EXPECT_EQ(sheets_.Decodes(), 2);
+    EXPECT_EQ(sheets_.CurrentSheet(), 1);
+    sheets_.ShowItemIcon(3834);  // sheet 14, padded with two zero bytes
+    EXPECT_NE(BoxPixel(0, 0), kIconBoxGrey);
+}
+
+TEST_F(IconSheetsTest, BadSheetsLeaveTheBoxGreyWithoutRetrying) {
+    resources_[1004] = Bytes(100, 0x42);  // sheet 3 is no JPEG
+    sheets_.ShowItemIcon(3 * 256 + 5);
+    EXPECT_EQ(BoxPixel(0, 0), kIconBoxGrey);
+    sheets_.ShowItemIcon(3 * 256 + 6);
+    EXPECT_EQ(sheets_.Decodes(), 1) << "the same sheet is not tried again";
+    EXPECT_TRUE(messages_.empty());
+
+    resources_[1005].clear();  // sheet 4 is empty
+    sheets_.ShowItemIcon(4 * 256);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0], "函数提供的是空数组!");
+    EXPECT_EQ(BoxPixel(10, 10), kIconBoxGrey);
+}
+
+TEST_F(IconSheetsTest, IconNumbersOutOfRangeShowAnEmptyBox) {
+    for (std::int32_t n : {-1, -300, 4096, 2147483647, -2147483647 - 1}) {
+        sheets_.ShowItemIcon(n);
+        EXPECT_EQ(BoxPixel(0, 0), kIconBoxGrey) << n;
+    }
+    sheets_.ShowItemIcon(17);
+    EXPECT_NE(BoxPixel(0, 0), kIconBoxGrey) << "a valid icon shows again afterwards";
+}
+
+}  // namespace
+}  // namespace lf
