@@ -1,0 +1,25 @@
+#pragma once
+
+// The artwork behind the detail window: a light grey card with a green frame, drawn by code so
+// that it ships inside the program.
+
+#include <QBitmap>
+#include <QImage>
+
+namespace lf {
+
+inline constexpr QRgb kColourKey = qRgb(255, 0, 255);
+// The detail window's client area; the card sits at its top-left corner.
+inline constexpr QSize kCardClientSize(204, 419);
+
+// The card, 202 x 417, magenta outside its rounded corners.
+QImage CardPicture();
+
+// The whole client area as it appears on screen: the card at the top-left corner and every
+// magenta pixel fully transparent. Made once.
+const QImage& TranslucentCardImage();
+
+// Opaque exactly where the card is not magenta, for desktops without a compositor.
+QBitmap CardMask();
+
+}  // namespace lf

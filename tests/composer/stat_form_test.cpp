@@ -1,0 +1,116 @@
+#include "composer/stat_form.h"
+
+#include <gtest/gtest.h>
+
+#include <QBitmap>
+#include <QImage>
+#include <QLabel>
+#include <string>
+
+namespace lf {
+namespace {
+
+// An equipment record of 88 fields whose description breaks into blocks.
+std::string EquipmentRow(const std::string& description) {
+    std::string row = "7|Long Sword|33";
+    for (int field = 3; field <= 86; ++field) {
+        std::string text = "0";
+        if (field == 6) text = "120";
+        if (field == 44) text = "30";
+        if (field == 70) text = "4";
+        if (field == 86) text = description;
+        row += "|" + text;
+    }
+    return row + "|";
+}
+
+QColor TextColour(const QLabel* label) { return label->palette().color(QPalette::WindowText); }
+
+TEST(StatForm, IsAHiddenFramelessToolWindowOfTheCardSize) {
+    StatForm form([] { return true; });
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_TRUE(form.isWindow());
+    EXPECT_TRUE(form.windowFlags().testFlag(Qt::Tool));
+    EXPECT_TRUE(form.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(form.size(), QSize(204, 419));
+    EXPECT_EQ(form.TitleBlock()->geometry().topLeft(), QPoint(10, 26));
+    EXPECT_EQ(form.TitleBlock()->width(), 186);
+}
+
+TEST(StatForm, BlocksStackOnePixelApartAsTallAsTheirText) {
+    StatForm form([] { return false; });
+    const std::string longText(40, 'w');
+    form.SetItemStat(EquipmentRow("Line one#N#" + longText + " " + longText + " " + longText));
+    EXPECT_EQ(form.TitleBlock()->text(), "Long Sword");
+
+    const std::vector<QLabel*>& blocks = form.TextBlocks();
+    ASSERT_EQ(blocks.size(), 7u);  // durability, mark, slot, stats, two description, prices
+    const QLabel* above = form.TitleBlock();
+    for (const QLabel* block : blocks) {
+        EXPECT_EQ(block->x(), 10);
+        EXPECT_EQ(block->width(), 186);
+        EXPECT_EQ(block->y(), above->y() + above->height() + 1);
+        EXPECT_TRUE(block->isVisibleTo(&form));
+        EXPECT_FALSE(block->autoFillBackground());
+        above = block;
+    }
+    const int oneLine = blocks[0]->height();
+    EXPECT_EQ(blocks[1]->height(), oneLine);      // blank special mark: still one line
+    EXPECT_EQ(blocks[2]->height(), oneLine);      // "Weapon"
+    EXPECT_GE(blocks[5]->height(), 3 * oneLine);  // the long text wraps
+    EXPECT_GE(blocks[6]->height(), 2 * oneLine);  // two price lines and their CR LF
+    EXPECT_EQ(blocks[6]->text(), "Purchase price - 0s\nSale price - 0s\n");
+    EXPECT_EQ(blocks[0]->text(), "Durability [30]");
+    EXPECT_EQ(TextColour(blocks[0]), QColor(78, 72, 200));
+    EXPECT_EQ(TextColour(blocks[2]), QColor(200, 0, 200));
+    EXPECT_EQ(TextColour(blocks[6]), QColor(100, 100, 100));
+}
+
+TEST(StatForm, RebuildsOnEveryCallInTheLanguageOfThatMoment) {
+    bool chinese = true;
+    StatForm form([&] { return chinese; });
+    form.SetItemStat(EquipmentRow("desc"));
+    form.SetItemStat(EquipmentRow("desc"));
+    ASSERT_EQ(form.TextBlocks().size(), 6u);
+    EXPECT_EQ(form.TextBlocks()[0]->text(), "耐久度 [30]");
+    EXPECT_EQ(form.findChildren<QLabel*>("ItemText").size(), 7);
+
+    chinese = false;
+    form.SetItemStat(EquipmentRow("desc"));
+    EXPECT_EQ(form.TextBlocks()[0]->text(), "Durability [30]");
+
+    // An empty record clears the column and leaves the title as it was.
+    form.SetItemStat("");
+    EXPECT_TRUE(form.TextBlocks().empty());
+    EXPECT_EQ(form.findChildren<QLabel*>("ItemText").size(), 1);
+    EXPECT_EQ(form.TitleBlock()->text(), "Long Sword");
+}
+
+TEST(StatForm, MagentaOutsideTheCardIsTransparent) {
+    StatForm form([] { return true; });
+    form.SetItemStat(EquipmentRow("desc"));
+    const QImage image = form.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(image.size(), QSize(204, 419));
+    const QPoint outside[] = {{0, 0}, {201, 0}, {0, 416}, {201, 416}, {203, 100}, {100, 418}};
+    for (const QPoint& point : outside) {
+        EXPECT_EQ(qAlpha(image.pixel(point)), 0) << point.x() << "," << point.y();
+        EXPECT_FALSE(form.mask().contains(point)) << point.x() << "," << point.y();
+    }
+    const QPoint inside[] = {{100, 300}, {3, 200}, {100, 1}};
+    for (const QPoint& point : inside) {
+        EXPECT_EQ(qAlpha(image.pixel(point)), 255) << point.x() << "," << point.y();
+        EXPECT_TRUE(form.mask().contains(point)) << point.x() << "," << point.y();
+    }
+    EXPECT_EQ(QColor(image.pixel(100, 400)), QColor(229, 229, 229));  // the card
+    EXPECT_EQ(QColor(image.pixel(2, 200)), QColor(65, 171, 67));      // its thick left frame
+    // No visible pixel anywhere is the colour key itself.
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            ASSERT_TRUE(qAlpha(pixel) == 0 || (pixel & 0xFFFFFF) != 0xFF00FF) << x << "," << y;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace lf
