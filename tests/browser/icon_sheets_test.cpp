@@ -1,50 +1,23 @@
 #include "browser/icon_sheets.h"
 
 #include <gtest/gtest.h>
-#include <turbojpeg.h>
 
-#include <map>
+#include "tests/support/test_catalogue.h"
 
 namespace lf {
 namespace {
 
-// A 512 x 512 sheet whose cell (c, r) is a flat colour made of c and r, as a JPEG.
-Bytes SheetJpeg(int zeroPadding) {
-    std::vector<unsigned char> rgb(512 * 512 * 3);
-    for (int y = 0; y < 512; ++y) {
-        for (int x = 0; x < 512; ++x) {
-            unsigned char* p = &rgb[(y * 512 + x) * 3];
-            p[0] = static_cast<unsigned char>((x / 32) * 16);
-            p[1] = static_cast<unsigned char>((y / 32) * 16);
-            p[2] = 200;
-        }
-    }
-    tjhandle handle = tjInitCompress();
-    unsigned char* jpeg = nullptr;
-    unsigned long size = 0;
-    tjCompress2(handle, rgb.data(), 512, 0, 512, TJPF_RGB, &jpeg, &size, TJSAMP_444, 95, 0);
-    Bytes bytes(jpeg, jpeg + size);
-    bytes.resize(bytes.size() + zeroPadding, 0);
-    tjFree(jpeg);
-    tjDestroy(handle);
-    return bytes;
-}
-
 class IconSheetsTest : public ::testing::Test {
 protected:
     IconSheetsTest()
-        : sheets_([this](const ResourceName&, const ResourceName& name) -> Result<ByteView> {
-                      auto it = resources_.find(name.Id());
-                      if (it == resources_.end()) return Fail(Error::Kind::NotFound, "missing");
-                      return ByteView(it->second);
-                  },
+        : sheets_(resources_.Reader(),
                   [this](const std::string& message) { messages_.push_back(message); }) {
-        for (int sheet = 0; sheet < 16; ++sheet) resources_[1001 + sheet] = SheetJpeg(sheet % 4);
+        resources_.AddSheets();
     }
 
     std::uint32_t BoxPixel(int x, int y) const { return sheets_.Box().pixels[y * 32 + x]; }
 
-    std::map<std::uint16_t, Bytes> resources_;
+    testing::FakeResources resources_;
     std::vector<std::string> messages_;
     IconSheets sheets_;
 };
@@ -66,7 +39,7 @@ TEST(IconCells, IconNumbersNameSheetColumnAndRow) {
 
 TEST_F(IconSheetsTest, CopiesA31PixelCellAndLeavesAGreyStrip) {
     sheets_.ShowItemIcon(601);  // sheet 2, column 9, row 5
-    auto decoded = DecodeJpeg(resources_[1003]);
+    auto decoded = DecodeJpeg(resources_.byId[1003]);
     ASSERT_TRUE(decoded);
     for (int y = 0; y < 32; ++y) {
         for (int x = 0; x < 32; ++x) {
@@ -90,14 +63,14 @@ TEST_F(IconSheetsTest, DecodesASheetOnlyWhenTheSheetChanges) {
 }
 
 TEST_F(IconSheetsTest, BadSheetsLeaveTheBoxGreyWithoutRetrying) {
-    resources_[1004] = Bytes(100, 0x42);  // sheet 3 is no JPEG
+    resources_.byId[1004] = Bytes(100, 0x42);  // sheet 3 is no JPEG
     sheets_.ShowItemIcon(3 * 256 + 5);
     EXPECT_EQ(BoxPixel(0, 0), kIconBoxGrey);
     sheets_.ShowItemIcon(3 * 256 + 6);
     EXPECT_EQ(sheets_.Decodes(), 1) << "the same sheet is not tried again";
     EXPECT_TRUE(messages_.empty());
 
-    resources_[1005].clear();  // sheet 4 is empty
+    resources_.byId[1005].clear();  // sheet 4 is empty
     sheets_.ShowItemIcon(4 * 256);
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0], "函数提供的是空数组!");

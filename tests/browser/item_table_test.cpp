@@ -3,30 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "common/gbk.h"
+#include "tests/support/test_catalogue.h"
 
 namespace lf {
 namespace {
 
-// A record of fields 0 .. fields-1, each followed by "|" (87 makes the usual 88 elements);
-// field 1 is the name, 73 the icon number, 86 the description.
-std::string Record(int number, std::string name, std::string icon = "5", int fields = 87) {
-    std::string row;
-    for (int f = 0; f < fields; ++f) {
-        if (f == 0) row += std::to_string(number);
-        else if (f == 1) row += name;
-        else if (f == 73) row += icon;
-        else if (f == 86) row += "desc " + std::to_string(number);
-        else row += "0";
-        row += "|";
-    }
-    return row;
-}
-
-std::string Table(const std::vector<std::string>& records, const std::string& count) {
-    std::string text = count + "\r\n";
-    for (const auto& r : records) text += r + "\r\n";
-    return text;
-}
+using testing::Record;
+using testing::Table;
 
 TEST(ItemTable, LoadsEntriesInTableOrderAndIgnoresTheRest) {
     const std::vector<std::string> records = {Record(0, "0", "0"), Record(1, " 剑.G ", "3834"),

@@ -1,0 +1,82 @@
+#pragma once
+
+// Small catalogues made in the tests: records, tables and icon sheets in the shipped formats.
+
+#include <turbojpeg.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "common/bytes.h"
+#include "common/executable_resources.h"
+
+namespace lf::testing {
+
+// A record of fields 0 .. fields-1, each followed by "|" (87 makes the usual 88 elements);
+// field 1 is the name, 73 the icon number, 86 the description, every other field "0".
+inline std::string Record(int number, const std::string& name, const std::string& icon = "5",
+                          int fields = 87, const std::string& description = "") {
+    std::string row;
+    for (int f = 0; f < fields; ++f) {
+        if (f == 0) row += std::to_string(number);
+        else if (f == 1) row += name;
+        else if (f == 73) row += icon;
+        else if (f == 86) row += description.empty() ? "desc " + std::to_string(number) : description;
+        else row += "0";
+        row += "|";
+    }
+    return row;
+}
+
+// Line 0 holds count, then one line per record, each ending in CR LF.
+inline std::string Table(const std::vector<std::string>& records, const std::string& count) {
+    std::string text = count + "\r\n";
+    for (const auto& r : records) text += r + "\r\n";
+    return text;
+}
+
+// A 512 x 512 sheet whose cell (c, r) is a flat colour made of c, r and the sheet's tint,
+// as a JPEG followed by zeroPadding zero bytes.
+inline Bytes SheetJpeg(int tint, int zeroPadding = 0) {
+    std::vector<unsigned char> rgb(512 * 512 * 3);
+    for (int y = 0; y < 512; ++y) {
+        for (int x = 0; x < 512; ++x) {
+            unsigned char* p = &rgb[(y * 512 + x) * 3];
+            p[0] = static_cast<unsigned char>((x / 32) * 16);
+            p[1] = static_cast<unsigned char>((y / 32) * 16);
+            p[2] = static_cast<unsigned char>(tint);
+        }
+    }
+    tjhandle handle = tjInitCompress();
+    unsigned char* jpeg = nullptr;
+    unsigned long size = 0;
+    tjCompress2(handle, rgb.data(), 512, 0, 512, TJPF_RGB, &jpeg, &size, TJSAMP_444, 95, 0);
+    Bytes bytes(jpeg, jpeg + size);
+    bytes.resize(bytes.size() + zeroPadding, 0);
+    tjFree(jpeg);
+    tjDestroy(handle);
+    return bytes;
+}
+
+// CUSTOM resources by id, served the way the browser reads its own.
+class FakeResources {
+public:
+    std::map<std::uint16_t, Bytes> byId;
+
+    void SetTable(const std::string& table) { byId[101] = Bytes(table.begin(), table.end()); }
+    void AddSheets() {
+        for (int sheet = 0; sheet < 16; ++sheet) byId[1001 + sheet] = SheetJpeg(sheet * 15, sheet % 4);
+    }
+    ResourceReader Reader() {
+        return [this](const ResourceName& type, const ResourceName& name) -> Result<ByteView> {
+            auto it = byId.find(name.Id());
+            if (!(type == ResourceName(u"CUSTOM")) || !name.IsId() || it == byId.end()) {
+                return Fail(Error::Kind::NotFound, "resource " + name.ToString() + " not found");
+            }
+            return ByteView(it->second);
+        };
+    }
+};
+
+}  // namespace lf::testing
