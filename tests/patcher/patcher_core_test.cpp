@@ -1,0 +1,68 @@
+#include "patcher/patcher_core.h"
+
+#include "tests/patcher/patcher_fixture.h"
+
+namespace lf::patcher {
+namespace {
+
+using Folder = testing::PatcherFolder;
+
+TEST(PatcherPaths, PrefixAndFolderAroundTheRoot) {
+    EXPECT_EQ(MyPathCD("/opt/lorefinder"), "/opt/lorefinder");
+    EXPECT_EQ(MyPathPrefix("/opt/lorefinder"), "/opt/lorefinder/");
+    EXPECT_EQ(MyPathCD("/"), "");
+    EXPECT_EQ(MyPathPrefix("/"), "/");
+}
+
+TEST_F(Folder, ReadsTheItemTableByItsTextName) {
+    auto table = ReadResource(Exe(), "CUSTOM", "#101");
+    ASSERT_TRUE(table);
+    EXPECT_EQ(AsText(*table), table_);
+    EXPECT_FALSE(ReadResource(Exe(), "CUSTOM", "#102"));
+    EXPECT_FALSE(ReadResource(folder_ / "absent.exe", "CUSTOM", "#101"));
+}
+
+TEST_F(Folder, WritesOneResourceAndKeepsEveryOther) {
+    const auto source = WriteFile("new.txt", "1\r\nnew table|");
+    ASSERT_TRUE(WriteResource(Exe(), source, "CUSTOM", 101));
+    EXPECT_EQ(AsText(Resource(101)), "1\r\nnew table|");
+    auto before = ReadResources(original_);
+    const Bytes after = ExeBytes();
+    auto now = ReadResources(after);
+    ASSERT_TRUE(before && now);
+    ASSERT_EQ(before->size(), now->size());
+    for (std::size_t i = 0; i < now->size(); ++i) {
+        EXPECT_EQ((*now)[i].name, (*before)[i].name);
+        EXPECT_EQ((*now)[i].language, 2052);
+        if (!((*now)[i].name == ResourceName(101))) {
+            EXPECT_TRUE(std::ranges::equal((*now)[i].data, (*before)[i].data));
+        }
+    }
+}
+
+TEST_F(Folder, WritingTheSameBytesBackGivesTheSameFile) {
+    const auto source = WriteFile("item.txt", table_);
+    ASSERT_TRUE(WriteResource(Exe(), source, "CUSTOM", 101));
+    EXPECT_EQ(ExeBytes(), original_);
+}
+
+TEST_F(Folder, FailuresNameTheirCauseAndLeaveTheExecutableAlone) {
+    const auto empty = WriteFile("empty.txt", "");
+    EXPECT_EQ(WriteResource(Exe(), empty, "CUSTOM", 101).error().failure, WriteFailure::SourceEmpty);
+    EXPECT_EQ(WriteResource(Exe(), folder_ / "vanished.txt", "CUSTOM", 101).error().failure,
+              WriteFailure::SourceUnreadable);
+    EXPECT_EQ(WriteResource(Exe(), folder_, "CUSTOM", 101).error().failure,
+              WriteFailure::SourceUnreadable);
+    EXPECT_EQ(ExeBytes(), original_);
+
+    const auto source = WriteFile("new.txt", "x");
+    EXPECT_EQ(WriteResource(folder_ / "Other.exe", source, "CUSTOM", 101).error().failure,
+              WriteFailure::ExecutableMissing);
+    const auto notExecutable = WriteFile("text.exe", "plain text");
+    EXPECT_EQ(WriteResource(notExecutable, source, "CUSTOM", 101).error().failure,
+              WriteFailure::RewriteFailed);
+    EXPECT_EQ(*ReadWholeFile(notExecutable), Bytes({'p', 'l', 'a', 'i', 'n', ' ', 't', 'e', 'x', 't'}));
+}
+
+}  // namespace
+}  // namespace lf::patcher
