@@ -1,7 +1,8 @@
 #pragma once
 
 // Resources of an executable file, whatever its format: the resource tree of a Linux build
-// lives in its .rsrc section with offsets relative to the section.
+// lives in its .rsrc section with offsets relative to the section; that of a 32-bit Windows
+// executable where its resource directory says, with data at image addresses.
 
 #include <functional>
 #include <vector>
@@ -17,7 +18,8 @@ inline constexpr std::uint16_t kCatalogueLanguage = 2052;  // Chinese (PRC)
 
 // Reads one resource, whatever its language: the running executable's own in the programs,
 // any file's or an in-memory tree's in tests.
-using ResourceReader = std::function<Result<ByteView>(const ResourceName& type, const ResourceName& name)>;
+using ResourceReader =
+    std::function<Result<ByteView>(const ResourceName& type, const ResourceName& name)>;
 
 // Every resource of the file; the entries point into file.
 Result<std::vector<ResourceEntry>> ReadResources(ByteView file);
