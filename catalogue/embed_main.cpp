@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -45,5 +46,9 @@ int main(int argc, char** argv) {
     if (auto written = lf::WriteFileAtomically(argv[2], *image); !written) {
         return Failure(written.error());
     }
+    // The output is the program itself: it must stay executable like the linked input.
+    std::error_code ec;
+    std::filesystem::permissions(argv[2], std::filesystem::status(argv[1]).permissions(), ec);
+    if (ec) return Failure({lf::Error::Kind::Io, "cannot make " + std::string(argv[2]) + " executable"});
     return 0;
 }

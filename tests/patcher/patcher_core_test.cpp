@@ -1,11 +1,11 @@
 #include "patcher/patcher_core.h"
 
-#include "tests/patcher/patcher_fixture.h"
+#include "tests/support/executable_folder.h"
 
 namespace lf::patcher {
 namespace {
 
-using Folder = testing::PatcherFolder;
+using Folder = testing::ExecutableFolder;
 
 TEST(PatcherPaths, PrefixAndFolderAroundTheRoot) {
     EXPECT_EQ(MyPathCD("/opt/lorefinder"), "/opt/lorefinder");

@@ -5,13 +5,13 @@
 #include <QTest>
 
 #include "browser/main_window.h"
-#include "tests/patcher/patcher_fixture.h"
+#include "tests/support/executable_folder.h"
 #include "tests/support/fake_desktop.h"
 
 namespace lf::patcher {
 namespace {
 
-class PatcherWindowTest : public testing::PatcherFolder {
+class PatcherWindowTest : public testing::ExecutableFolder {
 protected:
     std::unique_ptr<Form1> Start() { return Form1::Start(desktop_, folder_.string()); }
     template <typename W = QPushButton>

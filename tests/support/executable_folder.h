@@ -14,11 +14,11 @@
 
 namespace lf::testing {
 
-class PatcherFolder : public ::testing::Test {
+class ExecutableFolder : public ::testing::Test {
 protected:
     void SetUp() override {
         folder_ = std::filesystem::temp_directory_path() /
-                  ("lf-patcher-" + std::to_string(::getpid()) + "-" +
+                  ("lf-exe-" + std::to_string(::getpid()) + "-" +
                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(folder_);
         auto image = ReadWholeFile("/proc/self/exe");
