@@ -21,7 +21,7 @@ test: build
 
 bench: deps
 	cmake --preset release
-	cmake --build --preset release
+	cmake --build --preset release --target benchmarks
 	bash scripts/run-benchmarks.sh build/release
 
 clean:
