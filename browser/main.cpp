@@ -6,7 +6,21 @@
 #include "common/own_resources.h"
 #include "common/ui/desktop.h"
 
+namespace {
+
+// Wayland lets no program place its own windows, so the detail window could not dock beside
+// the main window there. Where the session also offers X11 (XWayland), run on it instead.
+void PreferX11UnderWayland() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        qEnvironmentVariable("XDG_SESSION_TYPE") == "wayland" && !qEnvironmentVariableIsEmpty("DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    PreferX11UnderWayland();
     QApplication app(argc, argv);
     lf::SystemDesktop desktop;
     auto form = lf::browser::Form1::Load(desktop, lf::ReadOwnResource);
