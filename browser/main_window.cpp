@@ -192,6 +192,10 @@ std::expected<void, LoadError> Form1::LoadItemTable() {
 
 void Form1::FillItemList() {
     itemListModel_->SetItems(&items_);
+    // Five characters hold every row number of the shipped table; a longer table's numbers
+    // must fit too, or writing a row's number would select another row.
+    const int digits = static_cast<int>(QString::number(qMax<qsizetype>(items_.size(), 1) - 1).size());
+    Text_ItemNum->setMaxLength(qMax(Text_ItemNum->maxLength(), digits));
     const QString prefix = isChineseUI_ ? "总共 = " : "Total = ";
     LabelTotal->setText(prefix + QString::number(itemListModel_->rowCount()));
 }

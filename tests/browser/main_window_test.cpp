@@ -187,6 +187,15 @@ TEST_F(MainWindowTest, TheNumberFieldSelectsRowsByTheNumberRule) {
     EXPECT_EQ(Selected(), 0u) << "out of range and non-numbers are ignored";
 }
 
+TEST_F(MainWindowTest, RowNumbersOfLongTablesFitTheNumberField) {
+    std::vector<std::string> names(100001, "x");
+    form_ = Started(names);
+    ASSERT_TRUE(form_);
+    Child<QListView>("ItemList")->setCurrentIndex(Child<QListView>("ItemList")->model()->index(100000, 0));
+    EXPECT_EQ(Child<QLineEdit>("Text_ItemNum")->text(), "100000");
+    EXPECT_EQ(Selected(), 100000u);
+}
+
 TEST_F(MainWindowTest, TheIconBoxShowsTheCellWithAGreyStripAndDecodesOncePerSheet) {
     form_ = Started({"0", "a", "b", "c"});  // icons 0, 37, 74, 111: all on sheet 0
     ASSERT_TRUE(form_);
