@@ -30,7 +30,8 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
             if (run.run_type != Run::RT_Iteration || run.iterations == 0) continue;
-            seconds[run.run_name.str()] = run.real_accumulated_time / run.iterations;
+            // Keyed by the registered name, without "/iterations:N/real_time" and the like.
+            seconds[run.run_name.function_name] = run.real_accumulated_time / run.iterations;
         }
         ConsoleReporter::ReportRuns(runs);
     }

@@ -47,6 +47,10 @@ constexpr char kRow[] = "start-up to painted window, vs empty Qt window";
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const std::string runtimeDir = (std::filesystem::temp_directory_path() / "lf-bench-runtime").string();
+    std::filesystem::create_directories(runtimeDir);
+    std::filesystem::permissions(runtimeDir, std::filesystem::perms::owner_all);
+    setenv("XDG_RUNTIME_DIR", runtimeDir.c_str(), 1);
     const std::string probe = LF_BENCH_DIR "/lorefinder_startup_probe";
     const std::string trivial = LF_BENCH_DIR "/trivial_window";
     benchmark::RegisterBenchmark((std::string(kRow) + "/ours").c_str(), StartProgram, probe, 0)

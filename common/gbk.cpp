@@ -52,30 +52,50 @@ std::size_t SkipAscii(std::string_view text, std::size_t pos) {
     return pos;
 }
 
+// Writes a code point of the Basic Multilingual Plane as UTF-8; returns the end.
+char* PutUtf8(char* out, char16_t cp) {
+    if (cp < 0x80) {
+        *out++ = static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        *out++ = static_cast<char>(0xC0 | (cp >> 6));
+        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        *out++ = static_cast<char>(0xE0 | (cp >> 12));
+        *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+    }
+    return out;
+}
+
 }  // namespace
 
+// The catalogue is decoded whole at every start, so this loop avoids per-character appends:
+// the output is sized for the worst case (three UTF-8 bytes per input byte), never cleared,
+// and trimmed to what was written.
 std::string DecodeGbk(std::string_view gbk) {
     std::string out;
-    out.reserve(gbk.size() + gbk.size() / 2);
-    std::size_t pos = 0;
-    while (pos < gbk.size()) {
-        const std::size_t asciiEnd = SkipAscii(gbk, pos);
-        out.append(gbk.data() + pos, asciiEnd - pos);
-        pos = asciiEnd;
-        if (pos == gbk.size()) break;
-        const unsigned lead = static_cast<unsigned char>(gbk[pos]);
-        char32_t cp = kGbkSingle[lead - 0x80];
-        std::size_t used = 1;
-        if (lead >= kFirstLead && lead <= kLastLead && pos + 1 < gbk.size()) {
-            const unsigned trail = static_cast<unsigned char>(gbk[pos + 1]);
-            if (IsTrail(trail)) {
-                cp = kGbkPairs[(lead - kFirstLead) * kTrailsPerLead + trail - kFirstTrail];
+    out.resize_and_overwrite(gbk.size() * 3, [gbk](char* const start, std::size_t) {
+        const auto* in = reinterpret_cast<const unsigned char*>(gbk.data());
+        char* put = start;
+        std::size_t pos = 0;
+        while (pos < gbk.size()) {
+            const std::size_t asciiEnd = SkipAscii(gbk, pos);
+            std::memcpy(put, in + pos, asciiEnd - pos);
+            put += asciiEnd - pos;
+            pos = asciiEnd;
+            if (pos == gbk.size()) break;
+            const unsigned lead = in[pos];
+            char16_t cp = kGbkSingle[lead - 0x80];
+            std::size_t used = 1;
+            if (lead >= kFirstLead && lead <= kLastLead && pos + 1 < gbk.size() && IsTrail(in[pos + 1])) {
+                cp = kGbkPairs[(lead - kFirstLead) * kTrailsPerLead + in[pos + 1] - kFirstTrail];
                 used = 2;
             }
+            put = PutUtf8(put, cp != 0 ? cp : char16_t{0xFFFD});
+            pos += used;
         }
-        AppendUtf8(out, cp != 0 ? cp : kReplacementCharacter);
-        pos += used;
-    }
+        return static_cast<std::size_t>(put - start);
+    });
     return out;
 }
 
