@@ -2,7 +2,7 @@
 PRESET ?= default
 BUILD_DIR := build/$(PRESET)
 
-.PHONY: deps configure build run test bench clean
+.PHONY: deps configure build run test bench fuzz clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -23,6 +23,11 @@ bench: deps
 	cmake --preset release
 	cmake --build --preset release --target benchmarks
 	bash scripts/run-benchmarks.sh build/release
+
+# libFuzzer targets, built with clang in build/fuzz, each run for SECONDS on its seed corpus.
+SECONDS ?= 60
+fuzz: deps
+	bash fuzz/run.sh $(SECONDS)
 
 clean:
 	rm -rf build

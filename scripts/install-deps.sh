@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk
   binutils python3 python3-pefile
+  clang-16 libclang-rt-16-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32
 )
 
