@@ -1,5 +1,6 @@
 #include "browser/item_table.h"
 
+#include <algorithm>
 #include <string>
 
 #include "common/gbk.h"
@@ -77,7 +78,8 @@ std::expected<std::vector<ItemEntry>, LoadError> LoadItemTable(std::string_view 
     if (*count < 1) return Fail(LoadErrorKind::SubscriptOutOfRange, "a count below 1");
 
     std::vector<ItemEntry> items;
-    items.reserve(static_cast<std::size_t>(*count));
+    // Every record holds at least 73 "|", so the text bounds what a count may reserve.
+    items.reserve(std::min(static_cast<std::size_t>(*count), text.size() / kIconField));
     for (std::int32_t i = 1; i <= *count; ++i) {
         if (!lines.Next(line)) {
             return Fail(LoadErrorKind::SubscriptOutOfRange, "line " + std::to_string(i) + " is missing");

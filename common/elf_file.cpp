@@ -22,13 +22,23 @@ struct SectionHeader {
     std::uint32_t type;
     std::uint64_t offset;
     std::uint64_t size;
-    std::uint64_t FileEnd() const { return type == kNobits ? 0 : offset + size; }
+    std::uint64_t FileSize() const { return type == kNobits ? 0 : size; }
+};
+
+// A range of bytes in the file.
+struct FileRange {
+    std::uint64_t offset;
+    std::uint64_t size;
+    std::uint64_t End() const { return offset + size; }
+    bool Overlaps(const FileRange& other) const {
+        return offset < other.End() && other.offset < End();
+    }
 };
 
 struct ElfLayout {
     std::uint64_t sectionTable;
     std::uint16_t stringTableIndex;
-    std::uint64_t programTableEnd;
+    FileRange programTable;
     std::vector<SectionHeader> sections;
 };
 
@@ -52,7 +62,7 @@ Result<ElfLayout> ReadLayout(ByteView file) {
     if (!InBounds(phoff, std::uint64_t{phnum} * kProgramHeaderSize, file.size())) {
         return Bad("program headers past the end");
     }
-    layout.programTableEnd = phoff + std::uint64_t{phnum} * kProgramHeaderSize;
+    layout.programTable = {phoff, std::uint64_t{phnum} * kProgramHeaderSize};
     if (shnum == 0 || shentsize != kSectionHeaderSize) return Bad("no usable section table");
     if (!InBounds(layout.sectionTable, std::uint64_t{shnum} * kSectionHeaderSize, file.size())) {
         return Bad("section table past the end");
@@ -70,9 +80,13 @@ Result<ElfLayout> ReadLayout(ByteView file) {
     return layout;
 }
 
+// A section that takes no room in the file (NOBITS) has no contents there, whatever its offset.
+ByteView ContentsOf(ByteView file, const SectionHeader& s) {
+    return s.type == kNobits ? ByteView{} : file.subspan(s.offset, s.size);
+}
+
 std::string_view StringTable(ByteView file, const ElfLayout& layout) {
-    const SectionHeader& s = layout.sections[layout.stringTableIndex];
-    return AsText(file.subspan(s.offset, s.type == kNobits ? 0 : s.size));
+    return AsText(ContentsOf(file, layout.sections[layout.stringTableIndex]));
 }
 
 std::optional<std::string_view> NameAt(std::string_view table, std::uint32_t offset) {
@@ -120,8 +134,45 @@ Result<ByteView> FindElfSection(ByteView file, std::string_view name) {
     if (!layout) return std::unexpected(layout.error());
     const auto index = FindSectionIndex(file, *layout, name);
     if (!index) return Fail(Error::Kind::NotFound, "the file has no " + std::string(name) + " section");
-    const SectionHeader& s = layout->sections[*index];
-    return file.subspan(s.offset, s.type == kNobits ? 0 : s.size);
+    return ContentsOf(file, layout->sections[*index]);
+}
+
+// The bytes that must stay where they are: the header, the program headers, the segments and
+// every section but the one to be replaced.
+Result<std::vector<FileRange>> KeptRanges(ByteView file, const ElfLayout& layout,
+                                          std::optional<std::size_t> target) {
+    std::vector<FileRange> kept{{0, kHeaderSize}, layout.programTable};
+    for (std::size_t i = 0; i < layout.sections.size(); ++i) {
+        const SectionHeader& s = layout.sections[i];
+        if (i != target) kept.push_back({s.offset, s.FileSize()});
+    }
+    for (std::uint64_t at = layout.programTable.offset; at < layout.programTable.End();
+         at += kProgramHeaderSize) {
+        const FileRange segment{ReadLe<std::uint64_t>(file, at + 8),
+                                ReadLe<std::uint64_t>(file, at + 32)};
+        if (!InBounds(segment.offset, segment.size, file.size())) {
+            return Bad("a segment runs past the end");
+        }
+        kept.push_back(segment);
+    }
+    return kept;
+}
+
+// Names are looked up by offset: a name appended to the table must not become the name of a
+// section that pointed past its end, and the table itself must stay.
+Result<void> CheckNameTable(ByteView file, const ElfLayout& layout,
+                            std::optional<std::size_t> target) {
+    const std::string_view names = StringTable(file, layout);
+    if (layout.sections[layout.stringTableIndex].type == kNobits ||
+        target == layout.stringTableIndex) {
+        return Fail(Error::Kind::Unsupported, "the section names would be lost");
+    }
+    for (std::size_t i = 1; i < layout.sections.size(); ++i) {
+        if (layout.sections[i].name >= names.size()) {
+            return Bad("the name of section " + std::to_string(i) + " lies outside the name table");
+        }
+    }
+    return {};
 }
 
 // New layout: every byte up to the end of the last other section or segment stays where it
@@ -131,29 +182,27 @@ Result<Bytes> WithElfSection(ByteView file, std::string_view name, ByteView cont
     if (!read) return std::unexpected(read.error());
     ElfLayout& layout = *read;
     const std::optional<std::size_t> target = FindSectionIndex(file, layout, name);
-
-    std::uint64_t keepEnd = std::max<std::uint64_t>(kHeaderSize, layout.programTableEnd);
-    for (std::size_t i = 0; i < layout.sections.size(); ++i) {
-        if (i != target) keepEnd = std::max(keepEnd, layout.sections[i].FileEnd());
-    }
-    for (std::uint16_t i = 0, n = ReadLe<std::uint16_t>(file, 56); i < n; ++i) {
-        const std::uint64_t at = ReadLe<std::uint64_t>(file, 32) + i * kProgramHeaderSize;
-        const auto offset = ReadLe<std::uint64_t>(file, at + 8);
-        const auto size = ReadLe<std::uint64_t>(file, at + 32);
-        if (!InBounds(offset, size, file.size())) return Bad("a segment runs past the end");
-        keepEnd = std::max(keepEnd, offset + size);
-    }
+    if (auto ok = CheckNameTable(file, layout, target); !ok) return std::unexpected(ok.error());
+    auto kept = KeptRanges(file, layout, target);
+    if (!kept) return std::unexpected(kept.error());
+    std::uint64_t keepEnd = 0;
+    for (const FileRange& range : *kept) keepEnd = std::max(keepEnd, range.End());
     if (!target && layout.sections.size() >= 0xFF00) return Bad("no room for another section");
 
     Bytes out(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(keepEnd));
     if (target) {  // old content that sits amid kept bytes is blanked, not left stale
         const SectionHeader& old = layout.sections[*target];
-        if (old.offset < keepEnd) {
-            std::fill_n(out.begin() + static_cast<std::ptrdiff_t>(old.offset),
-                        std::min(old.size, keepEnd - old.offset), 0);
+        const FileRange oldRange{old.offset, old.FileSize()};
+        if (std::ranges::any_of(*kept, [&](const FileRange& r) { return r.Overlaps(oldRange); })) {
+            return Fail(Error::Kind::Unsupported,
+                        "the " + std::string(name) + " section shares its bytes with other parts");
+        }
+        if (oldRange.offset < keepEnd) {
+            std::fill_n(out.begin() + static_cast<std::ptrdiff_t>(oldRange.offset),
+                        std::min(oldRange.size, keepEnd - oldRange.offset), 0);
         }
     }
-    std::string_view names = StringTable(file, layout);
+    const std::string_view names = StringTable(file, layout);
     std::optional<std::uint32_t> nameOffset = FindName(names, name);
     if (!nameOffset) {
         SectionHeader& table = layout.sections[layout.stringTableIndex];

@@ -92,9 +92,9 @@ struct PeLayout {
     std::uint64_t SectionHeaderAt(std::size_t index) const {
         return sectionTable + index * kSectionHeaderSize;
     }
-    // Where the sections' data ends in the file; anything after it is appended data.
+    // Where the headers and the sections' data end in the file; anything after is appended data.
     std::uint64_t RawEnd() const {
-        std::uint64_t end = 0;
+        std::uint64_t end = std::max(headersSize, SectionHeaderAt(sections.size()));
         for (const Section& s : sections) {
             if (s.rawSize != 0) end = std::max(end, s.RawEnd());
         }
@@ -214,10 +214,14 @@ Result<void> CheckRewritable(ByteView file, const PeLayout& layout) {
     if (layout.sections.empty()) return Refuse("it has no sections");
     if (layout.directories.size() <= kResourceDirectory)
         return Refuse("it has no resource directory");
+    if (layout.headersSize > file.size()) return Bad("the headers run past the end of the file");
     const Section* previousWithData = nullptr;
     const std::size_t count = layout.sections.size();
     for (std::size_t i = 0; i < count; ++i) {
         const Section& s = layout.sections[i];
+        if (s.address < layout.headersSize) {
+            return Refuse("a section overlaps the headers in memory");
+        }
         if (i > 0 &&
             s.address < AlignUp(layout.sections[i - 1].VirtualEnd(), layout.sectionAlignment)) {
             return Refuse("its sections overlap or are out of order in memory");

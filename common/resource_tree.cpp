@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <map>
-#include <set>
 #include <tuple>
 
 #include "common/byte_order.h"
@@ -17,6 +17,10 @@ constexpr std::size_t kEntrySize = 8;
 constexpr std::size_t kDataEntrySize = 16;
 constexpr std::uint32_t kHighBit = 0x80000000u;
 constexpr std::uint64_t kDataAlignment = 8;
+// Bytes of names a parse may copy: four per byte of the section and 1 MiB, far more than any
+// real tree's names repeated once per language take.
+constexpr std::uint64_t kNameBudgetPerByte = 4;
+constexpr std::uint64_t kNameBudgetFloor = 1 << 20;
 
 char16_t UpperAscii(char16_t c) { return (c >= u'a' && c <= u'z') ? c - u'a' + u'A' : c; }
 
@@ -59,7 +63,11 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
 
 class TreeParser {
 public:
-    TreeParser(ByteView section, std::uint32_t base) : section_(section), base_(base) {}
+    TreeParser(ByteView section, std::uint32_t base)
+        : section_(section),
+          base_(base),
+          dataBudget_(section.size()),
+          nameBudget_(kNameBudgetPerByte * section.size() + kNameBudgetFloor) {}
 
     Result<std::vector<ResourceEntry>> Parse() {
         std::vector<ResourceEntry> entries;
@@ -75,15 +83,36 @@ private:
         return Fail(Error::Kind::Malformed, "malformed resource tree: " + what);
     }
 
+    // Directories and data entries may not share bytes: each is read once, which bounds the
+    // work and the number of entries by the section's size, and a loop cannot go round.
+    bool Claim(std::uint64_t offset, std::uint64_t size) {
+        auto next = claimed_.lower_bound(offset);
+        if (next != claimed_.end() && next->first < offset + size) return false;
+        if (next != claimed_.begin() && std::prev(next)->second > offset) return false;
+        claimed_.emplace_hint(next, offset, offset + size);
+        return true;
+    }
+
+    // The names copied into entries may not outgrow the section by much, however often a
+    // hostile tree points at one long name.
+    bool SpendOnNames(std::size_t units) {
+        const std::uint64_t bytes = 2ull * units;
+        if (bytes > nameBudget_) return false;
+        nameBudget_ -= bytes;
+        return true;
+    }
+
     Unit ParseDirectory(std::uint32_t offset, int level, ResourceName* path,
                         std::vector<ResourceEntry>& out) {
         if (!InBounds(offset, kDirectorySize, section_.size())) return Bad("directory past the end");
-        if (!visited_.insert(offset).second) return Bad("a directory is reached twice");
         const std::uint32_t count = std::uint32_t{ReadLe<std::uint16_t>(section_, offset + 12)} +
                                     ReadLe<std::uint16_t>(section_, offset + 14);
         const std::uint64_t first = std::uint64_t{offset} + kDirectorySize;
         if (!InBounds(first, std::uint64_t{count} * kEntrySize, section_.size())) {
             return Bad("directory entries past the end");
+        }
+        if (!Claim(offset, kDirectorySize + std::uint64_t{count} * kEntrySize)) {
+            return Bad("a directory is reached twice or overlaps another");
         }
         for (std::uint32_t i = 0; i < count; ++i) {
             const std::uint64_t at = first + i * kEntrySize;
@@ -107,7 +136,7 @@ private:
         return true;
     }
 
-    Result<ResourceName> ReadName(std::uint32_t field) const {
+    Result<ResourceName> ReadName(std::uint32_t field) {
         if ((field & kHighBit) == 0) {
             if (field > 0xFFFF) return Bad("id above 65535");
             return ResourceName(static_cast<std::uint16_t>(field));
@@ -116,6 +145,7 @@ private:
         if (!InBounds(offset, 2, section_.size())) return Bad("name past the end");
         const std::uint16_t length = ReadLe<std::uint16_t>(section_, offset);
         if (!InBounds(offset + 2ull, length * 2ull, section_.size())) return Bad("name past the end");
+        if (!SpendOnNames(length)) return Bad("names repeated beyond what the section holds");
         std::u16string name(length, u'\0');
         std::memcpy(name.data(), section_.data() + offset + 2, length * 2ull);
         if (name.empty()) return Bad("empty name");
@@ -123,8 +153,9 @@ private:
     }
 
     Result<ResourceEntry> ReadDataEntry(std::uint32_t offset, const ResourceName* path,
-                                        std::uint16_t language) const {
+                                        std::uint16_t language) {
         if (!InBounds(offset, kDataEntrySize, section_.size())) return Bad("data entry past the end");
+        if (!Claim(offset, kDataEntrySize)) return Bad("a data entry is reached twice");
         const std::uint32_t address = ReadLe<std::uint32_t>(section_, offset);
         const std::uint32_t size = ReadLe<std::uint32_t>(section_, offset + 4);
         const std::uint32_t codePage = ReadLe<std::uint32_t>(section_, offset + 8);
@@ -132,13 +163,21 @@ private:
             return Bad("data of " + path[0].ToString() + "/" + path[1].ToString() +
                        " lies outside the resource section");
         }
+        // Data shared between entries would be copied once per entry by a rewrite.
+        if (size > dataBudget_) return Bad("the resources' data add up to more than the section");
+        dataBudget_ -= size;
+        if (!SpendOnNames(path[0].Name().size() + path[1].Name().size())) {
+            return Bad("names repeated beyond what the section holds");
+        }
         return ResourceEntry{path[0], path[1], language, codePage,
                              section_.subspan(address - base_, size)};
     }
 
     ByteView section_;
     std::uint32_t base_;
-    std::set<std::uint32_t> visited_;
+    std::map<std::uint64_t, std::uint64_t> claimed_;  // start -> end
+    std::uint64_t dataBudget_;
+    std::uint64_t nameBudget_;
 };
 
 // ---- building -----------------------------------------------------------------------------

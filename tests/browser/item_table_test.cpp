@@ -59,6 +59,8 @@ TEST(ItemTable, EveryFailureKindRejectsTheWholeTable) {
         {"0\r\n" + two, LoadErrorKind::SubscriptOutOfRange},
         {"-1\r\n" + two, LoadErrorKind::SubscriptOutOfRange},
         {"3\r\n" + two, LoadErrorKind::SubscriptOutOfRange},
+        // A count no table could hold is the same error, not a reservation for 2^31 records.
+        {"2147483647\r\n" + two, LoadErrorKind::SubscriptOutOfRange},
         // 73 elements: fields 0..72 and nothing after the last "|".
         {Table({Record(0, "a"), Record(1, "b", "5", 72)}, "2"), LoadErrorKind::SubscriptOutOfRange},
         {Table({Record(0, "a", "x1")}, "1"), LoadErrorKind::TypeMismatch},
