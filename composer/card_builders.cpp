@@ -159,11 +159,11 @@ void AddPriceLines(Card& card, const PricePair& prices, Language language) {
 // is left out, like a zero. A role code other than exactly "1".."4" adds no words of its own
 // but still takes its place on the line.
 void AddQuestLines(Card& card, std::string_view DataStr) {
-    const std::vector<std::string_view> fields = SplitFields(DataStr);
+    const RecordFields fields(DataStr);
     std::string text;
     int count = 0;
     for (const QuestPiece& piece : kQuestPieces) {
-        const std::string_view field = piece.field < fields.size() ? fields[piece.field] : "";
+        const std::string_view field = fields[piece.field];
         if (ParseNumber(field).value_or(0) == 0) continue;
         BreakAfterTwo(text, count);
         if (piece.field != kQuestRoleField) {

@@ -25,10 +25,10 @@ constexpr std::size_t kSlotField = 70;
 
 class FieldReader {
   public:
-    explicit FieldReader(const std::vector<std::string_view>& fields) : fields_(fields) {}
+    explicit FieldReader(const RecordFields& fields) : fields_(fields) {}
 
     FieldValue Read(std::size_t index) const {
-        if (index == kNoField || index >= fields_.size()) return {};
+        if (index == kNoField) return {};
         return ReadNumericField(fields_[index]);
     }
 
@@ -48,23 +48,26 @@ class FieldReader {
     }
 
   private:
-    const std::vector<std::string_view>& fields_;
+    const RecordFields& fields_;
 };
 
 }  // namespace
 
-std::vector<std::string_view> SplitFields(std::string_view DataStr) {
-    std::vector<std::string_view> fields;
-    fields.reserve(96);
+RecordFields::RecordFields(std::string_view DataStr) {
+    std::string_view last;
     std::size_t start = 0;
-    for (;;) {
-        const std::size_t bar = DataStr.find('|', start);
-        if (bar == std::string_view::npos) break;
-        fields.push_back(DataStr.substr(start, bar - start));
-        start = bar + 1;
+    const auto add = [&](std::size_t end) {
+        nextToLast_ = last;
+        last = DataStr.substr(start, end - start);
+        if (count_ < kKept) fields_[count_] = last;
+        ++count_;
+    };
+    for (std::size_t i = 0; i < DataStr.size(); ++i) {
+        if (DataStr[i] != '|') continue;
+        add(i);
+        start = i + 1;
     }
-    fields.push_back(DataStr.substr(start));
-    return fields;
+    add(DataStr.size());
 }
 
 // A table written by hand can hold anything in a numeric field. An empty field, text that is
@@ -83,12 +86,12 @@ FieldValue ReadNumericField(std::string_view text) {
 }
 
 ItemRecord ReadItemRecord(std::string_view DataStr) {
-    const std::vector<std::string_view> fields = SplitFields(DataStr);
+    const RecordFields fields(DataStr);
     const FieldReader reader(fields);
     ItemRecord record;
     // A record without "|" has no name field: the title is then empty rather than the
     // previous item's name, which would mislabel the card.
-    if (fields.size() > kNameField) record.name = fields[kNameField];
+    record.name = fields[kNameField];
     record.kind = reader.Value(kKindField);
     record.durability = reader.Value(kDurabilityField);
     record.specialMark = reader.Value(kSpecialMarkField);
@@ -99,7 +102,7 @@ ItemRecord ReadItemRecord(std::string_view DataStr) {
     reader.FillSet(record.recovery, kRecoveryFields);
     reader.FillSet(record.prices, kPriceFields);
     // The description is the element before the last one; a record without "|" has none.
-    if (fields.size() >= 2) record.description = fields[fields.size() - 2];
+    record.description = fields.NextToLast();
     return record;
 }
 

@@ -2,10 +2,10 @@
 
 // The fields of an item record that the card shows, read into the value sets its builders take.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string_view>
-#include <vector>
 
 namespace lf {
 
@@ -38,8 +38,24 @@ struct ItemRecord {
     std::string_view description;
 };
 
-// The record split at every "|"; a record without "|" is one field.
-std::vector<std::string_view> SplitFields(std::string_view DataStr);
+// The record split at every "|"; a record without "|" is one field. Fields past the ones the
+// card reads are only counted, but the element before the last is kept for the description.
+class RecordFields {
+  public:
+    explicit RecordFields(std::string_view DataStr);
+    std::size_t Count() const { return count_; }
+    // The field's text, empty beyond the end of the record.
+    std::string_view operator[](std::size_t index) const {
+        return index < std::min(count_, kKept) ? fields_[index] : std::string_view();
+    }
+    std::string_view NextToLast() const { return nextToLast_; }
+
+  private:
+    static constexpr std::size_t kKept = 88;
+    std::array<std::string_view, kKept> fields_;
+    std::size_t count_ = 0;
+    std::string_view nextToLast_;
+};
 
 // A numeric field as the card reads it. Present when its value is not zero; the value is
 // rounded half to even to a signed 32-bit integer.

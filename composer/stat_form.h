@@ -7,8 +7,10 @@
 #include <QWidget>
 #include <functional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "composer/block_heights.h"
 #include "composer/card.h"
 
 namespace lf {
@@ -30,14 +32,18 @@ class StatForm : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
-    QLabel* CreateBlock();
+    QLabel* CreateBlock(QWidget* parent);
     void FitToText(QLabel* block, int top);
     void AddTextBlock(const TextBlock& block);
     void ClearTextBlocks();
+    QWidget* LayerOf(Rgb colour);
 
     std::function<bool()> isChineseUI_;
+    BlockHeights heights_;
+    std::vector<std::pair<Rgb, QWidget*>> layers_;
     QLabel* title_;
     std::vector<QLabel*> blocks_;
 };

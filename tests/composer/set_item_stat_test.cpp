@@ -201,6 +201,11 @@ TEST(SetItemStat, ShortAndMalformedRecords) {
     EXPECT_EQ(shortRecord.blocks[3].text, "Damage 8    ");
     EXPECT_EQ(shortRecord.blocks[4], (TextBlock{"Worn out.", kDescription}));
 
+    // More elements than usual: still the next-to-last one describes.
+    const Card longRecord =
+        SetItemStat(Row().Set(2, "3").Set(86, "Early").Text() + "more|Late words|", true);
+    EXPECT_EQ(longRecord.blocks, (std::vector<TextBlock>{{"Late words", kDescription}}));
+
     // Empty: no blocks, and the title keeps its previous caption.
     const Card empty = SetItemStat("", true);
     EXPECT_FALSE(empty.title.has_value());

@@ -86,6 +86,18 @@ TEST(StatForm, RebuildsOnEveryCallInTheLanguageOfThatMoment) {
     EXPECT_EQ(form.TitleBlock()->text(), "Long Sword");
 }
 
+TEST(StatForm, BlocksShowWithTheWindowWhetherMadeBeforeOrAfter) {
+    StatForm form([] { return true; });
+    form.SetItemStat(EquipmentRow("before#N#showing"));
+    form.show();
+    for (const QLabel* block : form.TextBlocks()) EXPECT_TRUE(block->isVisible());
+    form.SetItemStat(EquipmentRow("while#N#shown"));
+    ASSERT_EQ(form.TextBlocks().size(), 7u);
+    for (const QLabel* block : form.TextBlocks()) EXPECT_TRUE(block->isVisible());
+    EXPECT_EQ(form.TextBlocks()[4]->text(), "while");
+    EXPECT_EQ(TextColour(form.TextBlocks()[4]), QColor(40, 40, 40));
+}
+
 TEST(StatForm, MagentaOutsideTheCardIsTransparent) {
     StatForm form([] { return true; });
     form.SetItemStat(EquipmentRow("desc"));

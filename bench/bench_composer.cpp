@@ -1,0 +1,99 @@
+// Composing the card of every row of the shipped table, both languages, against splitting the
+// same rows on "|" alone.
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "bench/bench_report.h"
+#include "browser/item_table.h"
+#include "common/bytes.h"
+#include "common/file_io.h"
+#include "composer/card.h"
+
+namespace {
+
+const std::vector<lf::ItemEntry>& ShippedItems() {
+    static const std::vector<lf::ItemEntry> items = [] {
+        auto bytes = lf::ReadWholeFile(LF_CATALOGUE_DIR "/item_table.txt");
+        if (!bytes) {
+            std::fprintf(stderr, "%s\n", bytes.error().message.c_str());
+            std::exit(1);
+        }
+        auto loaded = lf::LoadItemTable(lf::AsText(*bytes));
+        if (!loaded) {
+            std::fprintf(stderr, "item table: %s\n",
+                         std::string(lf::LoadErrorKindName(loaded.error().kind)).c_str());
+            std::exit(1);
+        }
+        return *std::move(loaded);
+    }();
+    return items;
+}
+
+void ComposeEveryCard() {
+    for (const lf::ItemEntry& item : ShippedItems()) {
+        for (bool chinese : {true, false}) {
+            lf::Card card = lf::SetItemStat(item.RowText, chinese);
+            benchmark::DoNotOptimize(card);
+        }
+    }
+}
+
+void ComposeCards(benchmark::State& state) {
+    for (auto _ : state) ComposeEveryCard();
+}
+
+std::vector<std::string_view> SplitOnBars(std::string_view row) {
+    std::vector<std::string_view> fields;
+    std::size_t start = 0;
+    for (std::size_t bar; (bar = row.find('|', start)) != std::string_view::npos; start = bar + 1) {
+        fields.push_back(row.substr(start, bar - start));
+    }
+    fields.push_back(row.substr(start));
+    return fields;
+}
+
+void SplitRows(benchmark::State& state) {
+    for (auto _ : state) {
+        for (const lf::ItemEntry& item : ShippedItems()) {
+            for (int language = 0; language < 2; ++language) {
+                std::vector<std::string_view> fields = SplitOnBars(item.RowText);
+                benchmark::DoNotOptimize(fields);
+            }
+        }
+    }
+}
+
+// One more pass outside the benchmark library, for the time per card.
+void NoteTimePerCard() {
+    ComposeEveryCard();
+    const auto start = std::chrono::steady_clock::now();
+    constexpr int kPasses = 5;
+    for (int pass = 0; pass < kPasses; ++pass) ComposeEveryCard();
+    const std::chrono::duration<double, std::micro> elapsed =
+        std::chrono::steady_clock::now() - start;
+    const double cards = 2.0 * kPasses * static_cast<double>(ShippedItems().size());
+    char note[160];
+    std::snprintf(note, sizeof note,
+                  "card composition: %.2f us per card (%zu rows, both languages)",
+                  elapsed.count() / cards, ShippedItems().size());
+    lf::bench::Note(note);
+}
+
+constexpr char kRow[] = "SetItemStat core, every row, both languages, vs split on |";
+BENCHMARK(ComposeCards)->Name(std::string(kRow) + "/ours")->Unit(benchmark::kMillisecond);
+BENCHMARK(SplitRows)->Name(std::string(kRow) + "/baseline")->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    lf::bench::Goal(kRow, 5.0);
+    NoteTimePerCard();
+    return lf::bench::RunAndReport(argc, argv);
+}

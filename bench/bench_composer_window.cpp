@@ -1,0 +1,84 @@
+// SetItemStat on the real detail window (card composed, blocks created and laid out) against
+// creating the same number of plain labels with the same texts.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "bench/bench_report.h"
+#include "browser/item_table.h"
+#include "common/bytes.h"
+#include "common/file_io.h"
+#include "composer/card.h"
+#include "composer/stat_form.h"
+
+namespace {
+
+// Every 20th row of the shipped table: a thousand cards of every kind.
+constexpr std::size_t kRowStride = 20;
+
+const std::vector<std::string>& SampleRows() {
+    static const std::vector<std::string> rows = [] {
+        auto bytes = lf::ReadWholeFile(LF_CATALOGUE_DIR "/item_table.txt");
+        if (!bytes) {
+            std::fprintf(stderr, "%s\n", bytes.error().message.c_str());
+            std::exit(1);
+        }
+        auto items = lf::LoadItemTable(lf::AsText(*bytes));
+        if (!items) {
+            std::fprintf(stderr, "item table: %s\n",
+                         std::string(lf::LoadErrorKindName(items.error().kind)).c_str());
+            std::exit(1);
+        }
+        std::vector<std::string> sample;
+        for (std::size_t row = 0; row < items->size(); row += kRowStride) {
+            sample.push_back((*items)[row].RowText);
+        }
+        return sample;
+    }();
+    return rows;
+}
+
+void SetItemStatOnWindow(benchmark::State& state) {
+    lf::StatForm form([] { return true; });
+    for (auto _ : state) {
+        for (const std::string& row : SampleRows()) form.SetItemStat(row);
+    }
+}
+
+void CreatePlainLabels(benchmark::State& state) {
+    std::vector<lf::Card> cards;
+    for (const std::string& row : SampleRows()) cards.push_back(lf::SetItemStat(row, true));
+    QWidget window;
+    QLabel title(&window);
+    std::vector<QLabel*> labels;
+    for (auto _ : state) {
+        for (const lf::Card& card : cards) {
+            for (QLabel* label : labels) delete label;
+            labels.clear();
+            title.setText(QString::fromStdString(*card.title));
+            for (const lf::TextBlock& block : card.blocks) {
+                labels.push_back(new QLabel(QString::fromStdString(block.text), &window));
+            }
+        }
+    }
+    for (QLabel* label : labels) delete label;
+}
+
+constexpr char kRow[] = "StatForm::SetItemStat, 1 in 20 rows, vs plain labels";
+BENCHMARK(SetItemStatOnWindow)->Name(std::string(kRow) + "/ours")->Unit(benchmark::kMillisecond);
+BENCHMARK(CreatePlainLabels)->Name(std::string(kRow) + "/baseline")->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    lf::bench::Goal(kRow, 1.5);
+    return lf::bench::RunAndReport(argc, argv);
+}
