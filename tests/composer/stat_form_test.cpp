@@ -91,11 +91,12 @@ TEST(StatForm, BlocksShowWithTheWindowWhetherMadeBeforeOrAfter) {
     form.SetItemStat(EquipmentRow("before#N#showing"));
     form.show();
     for (const QLabel* block : form.TextBlocks()) EXPECT_TRUE(block->isVisible());
-    form.SetItemStat(EquipmentRow("while#N#shown"));
+    // Red is new to this window: its blocks come on a layer made while the window shows.
+    form.SetItemStat(EquipmentRow("while#R#shown"));
     ASSERT_EQ(form.TextBlocks().size(), 7u);
     for (const QLabel* block : form.TextBlocks()) EXPECT_TRUE(block->isVisible());
-    EXPECT_EQ(form.TextBlocks()[4]->text(), "while");
-    EXPECT_EQ(TextColour(form.TextBlocks()[4]), QColor(40, 40, 40));
+    EXPECT_EQ(form.TextBlocks()[5]->text(), "shown");
+    EXPECT_EQ(TextColour(form.TextBlocks()[5]), QColor(220, 0, 0));
 }
 
 TEST(StatForm, MagentaOutsideTheCardIsTransparent) {
