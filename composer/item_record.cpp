@@ -1,6 +1,5 @@
 #include "composer/item_record.h"
 
-#include <cmath>
 #include <limits>
 
 #include "common/number_text.h"
