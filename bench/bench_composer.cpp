@@ -18,8 +18,8 @@
 
 namespace {
 
-const std::vector<lf::ItemEntry>& ShippedItems() {
-    static const std::vector<lf::ItemEntry> items = [] {
+const lf::ItemTable& ShippedItems() {
+    static const lf::ItemTable items = [] {
         auto bytes = lf::ReadWholeFile(LF_CATALOGUE_DIR "/item_table.txt");
         if (!bytes) {
             std::fprintf(stderr, "%s\n", bytes.error().message.c_str());

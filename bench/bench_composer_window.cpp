@@ -37,7 +37,7 @@ const std::vector<std::string>& SampleRows() {
         }
         std::vector<std::string> sample;
         for (std::size_t row = 0; row < items->size(); row += kRowStride) {
-            sample.push_back((*items)[row].RowText);
+            sample.emplace_back((*items)[row].RowText);
         }
         return sample;
     }();

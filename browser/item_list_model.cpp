@@ -2,7 +2,7 @@
 
 namespace lf::browser {
 
-void ItemListModel::SetItems(const std::vector<ItemEntry>* items) {
+void ItemListModel::SetItems(const ItemTable* items) {
     beginResetModel();
     items_ = items;
     endResetModel();
@@ -17,7 +17,8 @@ QVariant ItemListModel::data(const QModelIndex& index, int role) const {
         static_cast<std::size_t>(index.row()) >= items_->size()) {
         return {};
     }
-    return QString::fromStdString((*items_)[static_cast<std::size_t>(index.row())].Name);
+    const std::string_view name = (*items_)[static_cast<std::size_t>(index.row())].Name;
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 }  // namespace lf::browser

@@ -15,13 +15,13 @@ class ItemListModel : public QAbstractListModel {
 public:
     explicit ItemListModel(QObject* parent = nullptr) : QAbstractListModel(parent) {}
 
-    void SetItems(const std::vector<ItemEntry>* items);
+    void SetItems(const ItemTable* items);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:
-    const std::vector<ItemEntry>* items_ = nullptr;
+    const ItemTable* items_ = nullptr;
 };
 
 }  // namespace lf::browser

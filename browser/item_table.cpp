@@ -68,9 +68,9 @@ std::string_view LoadErrorKindName(LoadErrorKind kind) {
     return "unknown error";
 }
 
-std::expected<std::vector<ItemEntry>, LoadError> LoadItemTable(std::string_view gbkText) {
-    const std::string text = DecodeGbk(gbkText);
-    LineReader lines(text);
+std::expected<ItemTable, LoadError> LoadItemTable(std::string_view gbkText) {
+    auto text = std::make_unique<const std::string>(DecodeGbk(gbkText));
+    LineReader lines(*text);
     std::string_view line;
     lines.Next(line);
     auto count = Convert(line.substr(0, line.find('|')), 0);
@@ -79,7 +79,7 @@ std::expected<std::vector<ItemEntry>, LoadError> LoadItemTable(std::string_view 
 
     std::vector<ItemEntry> items;
     // Every record holds at least 73 "|", so the text bounds what a count may reserve.
-    items.reserve(std::min(static_cast<std::size_t>(*count), text.size() / kIconField));
+    items.reserve(std::min(static_cast<std::size_t>(*count), text->size() / kIconField));
     for (std::int32_t i = 1; i <= *count; ++i) {
         if (!lines.Next(line)) {
             return Fail(LoadErrorKind::SubscriptOutOfRange, "line " + std::to_string(i) + " is missing");
@@ -92,9 +92,9 @@ std::expected<std::vector<ItemEntry>, LoadError> LoadItemTable(std::string_view 
         }
         auto iconNo = Convert(icon, i);
         if (!iconNo) return std::unexpected(iconNo.error());
-        items.push_back({std::string(name), *iconNo, std::string(line)});
+        items.push_back({name, *iconNo, line});
     }
-    return items;
+    return ItemTable(std::move(text), std::move(items));
 }
 
 std::string_view DescriptionOf(std::string_view rowText) {

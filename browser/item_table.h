@@ -4,16 +4,39 @@
 
 #include <cstdint>
 #include <expected>
+#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace lf {
 
+// One record; the texts point into the table that loaded it.
 struct ItemEntry {
-    std::string Name;     // field 1, untrimmed
-    std::int32_t IconNo;  // field 73
-    std::string RowText;  // the whole record line without its CR LF, trailing "|" included
+    std::string_view Name;     // field 1, untrimmed
+    std::int32_t IconNo;       // field 73
+    std::string_view RowText;  // the whole record line without its CR LF, trailing "|" included
+};
+
+// The loaded catalogue: its decoded text, kept whole and read-only, and one entry per record.
+// Entries are views, so a table of any size costs its text once.
+class ItemTable {
+public:
+    ItemTable() = default;
+    ItemTable(std::unique_ptr<const std::string> text, std::vector<ItemEntry> entries)
+        : text_(std::move(text)), entries_(std::move(entries)) {}
+
+    std::size_t size() const { return entries_.size(); }
+    bool empty() const { return entries_.empty(); }
+    const ItemEntry& operator[](std::size_t row) const { return entries_[row]; }
+    auto begin() const { return entries_.begin(); }
+    auto end() const { return entries_.end(); }
+    std::span<const ItemEntry> Entries() const { return entries_; }
+
+private:
+    std::unique_ptr<const std::string> text_;  // held by pointer: moving the table moves no text
+    std::vector<ItemEntry> entries_;
 };
 
 enum class LoadErrorKind { ResourceNotFound, TypeMismatch, Overflow, SubscriptOutOfRange };
@@ -29,7 +52,7 @@ std::string_view LoadErrorKindName(LoadErrorKind kind);
 // Reads a table: decodes all of it from GBK first, then takes the count from line 0 and one
 // entry from each of the next count lines; lines after those are ignored. Any failure
 // rejects the whole table.
-std::expected<std::vector<ItemEntry>, LoadError> LoadItemTable(std::string_view gbkText);
+std::expected<ItemTable, LoadError> LoadItemTable(std::string_view gbkText);
 
 // The element before the last of a record split on "|": the description of a full record.
 std::string_view DescriptionOf(std::string_view rowText);

@@ -186,7 +186,7 @@ std::expected<void, LoadError> Form1::LoadItemTable() {
     auto items = lf::LoadItemTable(AsText(*bytes));
     if (!items) return std::unexpected(items.error());
     items_ = std::move(*items);
-    names_.emplace(items_);
+    names_.emplace(items_.Entries());
     return {};
 }
 

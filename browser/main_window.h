@@ -43,7 +43,7 @@ public:
     ~Form1() override;
 
     bool IsChineseUI() const { return isChineseUI_; }
-    const std::vector<ItemEntry>& Items() const { return items_; }
+    const ItemTable& Items() const { return items_; }
     const IconSheets& Icons() const { return iconSheets_; }
     std::optional<std::size_t> SelectedRow() const;
     // The detail window, once it has been created.
@@ -93,7 +93,7 @@ private:
     ResourceReader readResource_;
 
     bool isChineseUI_ = false;
-    std::vector<ItemEntry> items_;
+    ItemTable items_;
     std::optional<NameIndex> names_;
     bool searchFromTop_ = false;
     IconSheets iconSheets_;

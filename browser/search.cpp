@@ -7,7 +7,7 @@
 
 namespace lf {
 
-NameIndex::NameIndex(const std::vector<ItemEntry>& items) {
+NameIndex::NameIndex(std::span<const ItemEntry> items) {
     starts_.reserve(items.size());
     for (const ItemEntry& item : items) {
         starts_.push_back(names_.size());

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,7 +18,7 @@ namespace lf {
 // equals search over characters.
 class NameIndex {
 public:
-    explicit NameIndex(const std::vector<ItemEntry>& items);
+    explicit NameIndex(std::span<const ItemEntry> items);
 
     std::size_t RowCount() const { return starts_.size(); }
     // The first row at or after `from` whose name contains `text`.

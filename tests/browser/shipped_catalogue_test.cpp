@@ -66,7 +66,7 @@ TEST_F(ShippedCatalogue, TheBrowserStartsWithEveryItem) {
 }
 
 // Every row whose name holds the fragment, as a plain scan finds them.
-std::vector<std::size_t> RowsWith(const std::vector<ItemEntry>& items, const std::string& text) {
+std::vector<std::size_t> RowsWith(const ItemTable& items, const std::string& text) {
     std::vector<std::size_t> rows;
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (items[i].Name.find(text) != std::string::npos) rows.push_back(i);
@@ -79,7 +79,7 @@ TEST_F(ShippedCatalogue, SearchVisitsEveryMatchThenBeepsOnceAtTheEnd) {
     auto loaded = Form1::Load(desktop, Reader());
     ASSERT_TRUE(loaded);
     Form1& form = **loaded;
-    const std::string fragment = form.Items()[1].Name.substr(0, 6);  // two Chinese characters
+    const std::string fragment(form.Items()[1].Name.substr(0, 6));  // two Chinese characters
     const std::vector<std::size_t> matches = RowsWith(form.Items(), fragment);
     ASSERT_GE(matches.size(), 2u);
     form.findChild<QLineEdit*>("Text_Sc")->setText(QString::fromStdString(fragment));
