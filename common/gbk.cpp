@@ -1,6 +1,7 @@
 #include "common/gbk.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -40,18 +41,6 @@ const EncodeTable& Encoder() {
     return table;
 }
 
-// Index of the first byte at or after pos that is not ASCII, eight bytes at a time.
-std::size_t SkipAscii(std::string_view text, std::size_t pos) {
-    while (pos + 8 <= text.size()) {
-        std::uint64_t word;
-        std::memcpy(&word, text.data() + pos, 8);
-        if (word & 0x8080808080808080ull) break;
-        pos += 8;
-    }
-    while (pos < text.size() && static_cast<unsigned char>(text[pos]) < 0x80) ++pos;
-    return pos;
-}
-
 // Writes a code point of the Basic Multilingual Plane as UTF-8; returns the end.
 char* PutUtf8(char* out, char16_t cp) {
     if (cp < 0x80) {
@@ -69,25 +58,34 @@ char* PutUtf8(char* out, char16_t cp) {
 
 }  // namespace
 
-// The catalogue is decoded whole at every start, so this loop avoids per-character appends:
-// the output is sized for the worst case (three UTF-8 bytes per input byte), never cleared,
-// and trimmed to what was written.
+// The catalogue is decoded whole at every start, so this loop copies ASCII eight bytes at a
+// time straight into an output sized for the worst case (three UTF-8 bytes per input byte,
+// plus room for one spare word), which is never cleared and is trimmed to what was written.
 std::string DecodeGbk(std::string_view gbk) {
     std::string out;
-    out.resize_and_overwrite(gbk.size() * 3, [gbk](char* const start, std::size_t) {
+    out.resize_and_overwrite(gbk.size() * 3 + 8, [gbk](char* const start, std::size_t) {
         const auto* in = reinterpret_cast<const unsigned char*>(gbk.data());
+        const std::size_t size = gbk.size();
         char* put = start;
         std::size_t pos = 0;
-        while (pos < gbk.size()) {
-            const std::size_t asciiEnd = SkipAscii(gbk, pos);
-            std::memcpy(put, in + pos, asciiEnd - pos);
-            put += asciiEnd - pos;
-            pos = asciiEnd;
-            if (pos == gbk.size()) break;
+        while (pos < size) {
+            if (pos + 8 <= size) {
+                std::uint64_t word;
+                std::memcpy(&word, in + pos, 8);
+                std::memcpy(put, &word, 8);  // the ASCII prefix is kept, the rest overwritten
+                const std::uint64_t high = word & 0x8080808080808080ull;
+                const std::size_t ascii = high == 0 ? 8 : static_cast<std::size_t>(std::countr_zero(high) / 8);
+                put += ascii;
+                pos += ascii;
+                if (ascii == 8) continue;
+            } else if (in[pos] < 0x80) {
+                *put++ = static_cast<char>(in[pos++]);
+                continue;
+            }
             const unsigned lead = in[pos];
             char16_t cp = kGbkSingle[lead - 0x80];
             std::size_t used = 1;
-            if (lead >= kFirstLead && lead <= kLastLead && pos + 1 < gbk.size() && IsTrail(in[pos + 1])) {
+            if (lead >= kFirstLead && lead <= kLastLead && pos + 1 < size && IsTrail(in[pos + 1])) {
                 cp = kGbkPairs[(lead - kFirstLead) * kTrailsPerLead + in[pos + 1] - kFirstTrail];
                 used = 2;
             }

@@ -19,6 +19,24 @@ TEST(Gbk, TrailByte7CIsPartOfTheCharacterNotASeparator) {
     EXPECT_EQ(EncodeGbk(decoded), "A\x81\x7C" "B|");
 }
 
+TEST(Gbk, LongTextsDecodeAsTheSumOfTheirCharacters) {
+    // Runs of every length around the eight-byte copies, with characters at every offset.
+    std::string utf8;
+    for (int run = 0; run < 20; ++run) utf8 += std::string(run, 'a' + run) + "道具|€\r\n";
+    const std::string gbk = EncodeGbk(utf8);
+    for (std::size_t skip = 0; skip < 9; ++skip) {
+        std::string expected;
+        for (std::size_t i = skip; i < gbk.size();) {
+            const unsigned char b = gbk[i];
+            const std::size_t length = (b >= 0x81 && b <= 0xFE && i + 1 < gbk.size()) ? 2 : 1;
+            expected += DecodeGbk(gbk.substr(i, length));
+            i += length;
+        }
+        EXPECT_EQ(DecodeGbk(std::string_view(gbk).substr(skip)), expected) << skip;
+    }
+    EXPECT_EQ(DecodeGbk(gbk), utf8);
+}
+
 TEST(Gbk, InvalidBytesBecomeReplacementCharacters) {
     EXPECT_EQ(DecodeGbk("\xFF"), "\uFFFD");
     EXPECT_EQ(DecodeGbk("a\x81"), "a\uFFFD");               // lead byte at the very end
