@@ -189,7 +189,11 @@ Result<Bytes> WithElfSection(ByteView file, std::string_view name, ByteView cont
     for (const FileRange& range : *kept) keepEnd = std::max(keepEnd, range.End());
     if (!target && layout.sections.size() >= 0xFF00) return Bad("no room for another section");
 
-    Bytes out(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(keepEnd));
+    Bytes out;
+    // One allocation for the whole new file: kept bytes, names, content, section table.
+    out.reserve(keepEnd + StringTable(file, layout).size() + name.size() + 32 + content.size() +
+                (layout.sections.size() + 1) * kSectionHeaderSize);
+    out.assign(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(keepEnd));
     if (target) {  // old content that sits amid kept bytes is blanked, not left stale
         const SectionHeader& old = layout.sections[*target];
         const FileRange oldRange{old.offset, old.FileSize()};
