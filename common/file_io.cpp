@@ -1,6 +1,7 @@
 #include "common/file_io.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -36,6 +37,13 @@ bool WriteAll(int fd, ByteView data) {
     return true;
 }
 
+// Reading or replacing anything but a regular file (a folder, a pipe, a device) is refused.
+std::unexpected<Error> NotAFile(const std::string& what, const std::filesystem::path& path,
+                                mode_t mode) {
+    if (S_ISDIR(mode)) return IoFailure(what, path, EISDIR);
+    return Fail(Error::Kind::Io, what + " " + path.string() + ": not a regular file");
+}
+
 // The file a path names, through any symbolic links; a dangling link is an error.
 Result<std::filesystem::path> ResolveTarget(const std::filesystem::path& path) {
     std::error_code ec;
@@ -46,14 +54,44 @@ Result<std::filesystem::path> ResolveTarget(const std::filesystem::path& path) {
     return resolved;
 }
 
+// Replacing a file goes around its own permission bits (a rename asks only the folder), so
+// they are honoured here: a file we may not write, or that nobody may write, stays as it is.
+bool IsReadOnly(const std::filesystem::path& path, mode_t mode) {
+    return (mode & 0222) == 0 || ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0;
+}
+
+constexpr std::size_t kTemporarySuffixLength = 6;  // the XXXXXX of mkostemp
+
+// Temporaries carry the name of the file they replace, so that its next rewrite finds them.
+std::string TemporaryPrefix(const std::filesystem::path& path) {
+    return "." + path.filename().string() + ".tmp-";
+}
+
+// Removes what earlier rewrites of the file left behind when they were killed. A rewrite holds
+// a lock on its temporary until the rename, so a temporary that can be locked has no writer.
+void RemoveStrayTemporaries(const std::filesystem::path& folder, const std::string& prefix) {
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::filesystem::path& stray = it->path();
+        const std::string name = stray.filename().string();
+        if (name.size() != prefix.size() + kTemporarySuffixLength || !name.starts_with(prefix)) {
+            continue;
+        }
+        Descriptor file{::open(stray.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC)};
+        if (file.fd >= 0 && ::flock(file.fd, LOCK_EX | LOCK_NB) == 0) ::unlink(stray.c_str());
+    }
+}
+
 }  // namespace
 
 Result<Bytes> ReadWholeFile(const std::filesystem::path& path) {
-    Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    // Without O_NONBLOCK, opening a named pipe would wait for a writer that may never come.
+    Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
     if (file.fd < 0) return IoFailure("cannot open", path);
     struct stat info {};
     if (::fstat(file.fd, &info) != 0) return IoFailure("cannot read", path);
-    if (!S_ISREG(info.st_mode)) return IoFailure("cannot read", path, EISDIR);
+    if (!S_ISREG(info.st_mode)) return NotAFile("cannot read", path, info.st_mode);
     Bytes bytes(static_cast<std::size_t>(info.st_size));
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -78,7 +116,11 @@ Result<void> WriteFileAtomically(const std::filesystem::path& requested, ByteVie
     mode_t mode = 0644;
     struct stat info {};
     if (::stat(path.c_str(), &info) == 0) {
-        if (!S_ISREG(info.st_mode)) return IoFailure("cannot replace", path, EISDIR);
+        if (!S_ISREG(info.st_mode)) return NotAFile("cannot replace", path, info.st_mode);
+        if (IsReadOnly(path, info.st_mode)) {
+            return Fail(Error::Kind::Io,
+                        "cannot replace " + path.string() + ": the file is read-only");
+        }
         mode = info.st_mode & 07777;
     } else if (errno != ENOENT) {
         return IoFailure("cannot reach", path);
@@ -86,9 +128,16 @@ Result<void> WriteFileAtomically(const std::filesystem::path& requested, ByteVie
 
     std::filesystem::path folder = path.parent_path();
     if (folder.empty()) folder = ".";
-    std::string temp = (folder / ("." + path.filename().string() + ".tmp-XXXXXX")).string();
-    Descriptor file{::mkstemp(temp.data())};
+    const std::string prefix = TemporaryPrefix(path);
+    RemoveStrayTemporaries(folder, prefix);
+    std::string temp = (folder / (prefix + std::string(kTemporarySuffixLength, 'X'))).string();
+    Descriptor file{::mkostemp(temp.data(), O_CLOEXEC)};
     if (file.fd < 0) return IoFailure("cannot create a file in", folder);
+    // The lock marks the temporary as in use until the rename, through a duplicate so that the
+    // close below still reports late write errors. Where locks are not supported the temporary
+    // merely goes unmarked.
+    Descriptor inUse{::dup(file.fd)};
+    if (inUse.fd >= 0) ::flock(inUse.fd, LOCK_EX);
     const auto discard = [&](const std::string& what) {
         const int error = errno;
         ::unlink(temp.c_str());

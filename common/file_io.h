@@ -13,7 +13,9 @@ Result<Bytes> ReadWholeFile(const std::filesystem::path& path);
 
 // Writes a temporary file in the same folder, flushes it to disk, gives it the permission bits
 // of the file it replaces, and renames it over the target. On any failure the target is
-// untouched, the temporary file is removed, and the error says what failed.
+// untouched, the temporary file is removed, and the error says what failed. A read-only target
+// (one we may not write, or one without any write permission) is refused. Temporaries that
+// killed rewrites of the same file left behind are removed.
 Result<void> WriteFileAtomically(const std::filesystem::path& path, ByteView data);
 
 // A read-only view of a whole file that stays valid as long as the object lives.
