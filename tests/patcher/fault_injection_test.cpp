@@ -1,0 +1,132 @@
+// Faults on each of the patcher's writes (the export and both imports): every one is reported
+// with a message that names its cause, the file the write aimed at keeps its bytes, and no
+// temporary file stays behind.
+
+#include <QPushButton>
+#include <QRadioButton>
+#include <cerrno>
+
+#include "patcher/patcher_window.h"
+#include "tests/support/fake_desktop.h"
+#include "tests/support/fault_folder.h"
+
+namespace lf::patcher {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Answers like the fake desktop; with removeChosenFile the chosen file is gone by the time the
+// patcher reads it.
+class VanishingDesktop : public testing::FakeDesktop {
+  public:
+    bool removeChosenFile = false;
+    QString ChooseFileToOpen(QWidget* parent, const QString& folder,
+                             const QString& filter) override {
+        const QString chosen = FakeDesktop::ChooseFileToOpen(parent, folder, filter);
+        if (removeChosenFile) fs::remove(chosen.toStdString());
+        return chosen;
+    }
+};
+
+enum class Write { Export, ImportTable, ImportIcon };
+constexpr Write kWrites[] = {Write::Export, Write::ImportTable, Write::ImportIcon};
+constexpr Write kImports[] = {Write::ImportTable, Write::ImportIcon};
+
+class PatcherFaults : public testing::FaultFolder {
+  protected:
+    fs::path Target(Write write) const { return write == Write::Export ? ItemTxt() : Exe(); }
+    fs::path Source(Write write) const { return write == Write::ImportIcon ? Sheet() : Table(); }
+
+    // What the write says when it fails for that cause.
+    static std::string Failure(Write write, const std::string& cause) {
+        return (write == Write::Export
+                    ? "item.txt was not written; any old item.txt is unchanged:\n"
+                    : "Lorefinder.exe could not be rewritten and is unchanged:\n") +
+               cause;
+    }
+
+    // Starts the patcher on a fresh folder, lets the fault strike, makes the write (in a child
+    // under the limits, if any) and returns the message the patcher ended with.
+    std::string Strike(Write write, const std::function<void()>& fault,
+                       const testing::ChildLimits& limits = {}) {
+        SCOPED_TRACE(static_cast<int>(write));
+        Reset();
+        auto form = Form1::Start(desktop_, folder_.string());
+        EXPECT_TRUE(form);
+        if (!form) return "";
+        form->findChild<QRadioButton*>("IconSel4")->click();
+        desktop_.yesNoAnswers = {true};
+        desktop_.fileAnswers = {QString::fromStdString(Source(write).string())};
+        const char* button = write == Write::Export        ? "CMD_Export"
+                             : write == Write::ImportTable ? "CMD_Replace"
+                                                           : "CMD_ImportIcon";
+        const auto click = [&] {
+            form->findChild<QPushButton*>(button)->click();
+            return desktop_.messages.back().text.toStdString();
+        };
+        const auto clickUnderLimits = [&] {
+            if (!limits.fileSizeLimit && !limits.unprivileged) return click();
+            const testing::ChildRun run = testing::RunInChild(limits, click);
+            EXPECT_EQ(run.status, 0) << run.output;
+            return run.output;
+        };
+        return FaultFolder::Strike(Target(write), fault, clickUnderLimits,
+                                   desktop_.removeChosenFile ? Source(write) : fs::path());
+    }
+
+    VanishingDesktop desktop_;
+};
+
+TEST_F(PatcherFaults, AFileSizeLimitFailsEveryWrite) {
+    for (Write write : kWrites) {
+        EXPECT_EQ(Strike(write, [] {}, {.fileSizeLimit = 16, .unprivileged = false}),
+                  Failure(write, "cannot write " + Target(write).string() + ": " + Reason(EFBIG)));
+    }
+}
+
+TEST_F(PatcherFaults, AReadOnlyTargetIsNotReplaced) {
+    for (Write write : kWrites) {
+        EXPECT_EQ(
+            Strike(write, [&] { MakeReadOnly(Target(write)); }),
+            Failure(write, "cannot replace " + Target(write).string() + ": the file is read-only"));
+    }
+}
+
+TEST_F(PatcherFaults, AReadOnlyFolderTakesNoNewFile) {
+    if (!testing::CanRunUnprivileged()) {
+        GTEST_SKIP() << "running as root and unable to become the user nobody: "
+                        "a read-only folder stops no write of root's";
+    }
+    for (Write write : kWrites) {
+        EXPECT_EQ(
+            Strike(write, [&] { MakeFolderReadOnly(); },
+                   {.fileSizeLimit = std::nullopt, .unprivileged = true}),
+            Failure(write, "cannot create a file in " + folder_.string() + ": " + Reason(EACCES)));
+    }
+}
+
+TEST_F(PatcherFaults, TheExecutableReplacedByAFolderOrADanglingLink) {
+    const std::function<void()> replacements[] = {
+        [&] { ReplaceByFolder(Exe()); },
+        [&] { ReplaceByDanglingLink(Exe()); },
+    };
+    for (const auto& replace : replacements) {
+        EXPECT_EQ(Strike(Write::Export, replace),
+                  "Resource #101 Found not found in " + Exe().string() + " !");
+        for (Write write : kImports) {
+            EXPECT_EQ(Strike(write, replace), Exe().string() + "not found !!");
+        }
+    }
+}
+
+TEST_F(PatcherFaults, TheChosenFileVanishesBeforeItIsRead) {
+    desktop_.removeChosenFile = true;
+    for (Write write : kImports) {
+        EXPECT_EQ(Strike(write, [] {}),
+                  "Cannot read the file; Lorefinder.exe is unchanged:\ncannot open " +
+                      Source(write).string() + ": " + Reason(ENOENT));
+    }
+}
+
+}  // namespace
+}  // namespace lf::patcher
