@@ -1,8 +1,11 @@
 # The two commands of the README: `make run` and `make test`. Both install what is missing first.
 PRESET ?= default
 BUILD_DIR := build/$(PRESET)
+# `make test` runs the whole suite twice: in the development build, then built with the address
+# and undefined-behaviour sanitizers (`make test-default` or `make test-asan` runs one of them).
+TEST_PRESETS := default asan
 
-.PHONY: deps configure build run test bench fuzz clean
+.PHONY: deps configure build run test $(addprefix test-,$(TEST_PRESETS)) bench fuzz clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -16,8 +19,12 @@ build: configure
 run: build
 	$(BUILD_DIR)/bin/Lorefinder.exe
 
-test: build
-	QT_QPA_PLATFORM=offscreen ctest --preset default
+test: $(addprefix test-,$(TEST_PRESETS))
+
+$(addprefix test-,$(TEST_PRESETS)): test-%: deps
+	cmake --preset $*
+	cmake --build --preset $*
+	ctest --preset $*
 
 bench: deps
 	cmake --preset release
