@@ -20,6 +20,16 @@ constexpr Command kCommands[] = {Command::Import, Command::Export};
 
 class LftoolFaults : public testing::FaultFolder {
   protected:
+    // lftool runs from a copy in the temporary folder, where an unprivileged child reaches it
+    // whoever owns the build folder.
+    static void SetUpTestSuite() {
+        toolFolder_ = fs::temp_directory_path() / ("lf-lftool-" + std::to_string(::getpid()));
+        fs::create_directories(toolFolder_);
+        fs::copy_file(LF_BIN_DIR "/lftool", toolFolder_ / "lftool",
+                      fs::copy_options::overwrite_existing);
+    }
+    static void TearDownTestSuite() { fs::remove_all(toolFolder_); }
+
     fs::path Target(Command command) const {
         return command == Command::Import ? Exe() : ItemTxt();
     }
@@ -39,13 +49,15 @@ class LftoolFaults : public testing::FaultFolder {
                 std::vector<char*> argv{const_cast<char*>("lftool")};
                 for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
                 argv.push_back(nullptr);
-                ::execv(LF_BIN_DIR "/lftool", argv.data());
+                ::execv((toolFolder_ / "lftool").c_str(), argv.data());
                 return "cannot run lftool: " + Reason(errno);
             });
             return std::to_string(tool.status) + " " + tool.output;
         };
         return FaultFolder::Strike(Target(command), fault, run);
     }
+
+    static inline fs::path toolFolder_;
 };
 
 TEST_F(LftoolFaults, AFileSizeLimitFailsBothWrites) {
