@@ -144,7 +144,7 @@ Result<std::vector<FileRange>> KeptRanges(ByteView file, const ElfLayout& layout
     std::vector<FileRange> kept{{0, kHeaderSize}, layout.programTable};
     for (std::size_t i = 0; i < layout.sections.size(); ++i) {
         const SectionHeader& s = layout.sections[i];
-        if (i != target) kept.push_back({s.offset, s.FileSize()});
+        if (i != target && s.type != kNobits) kept.push_back({s.offset, s.size});
     }
     for (std::uint64_t at = layout.programTable.offset; at < layout.programTable.End();
          at += kProgramHeaderSize) {

@@ -390,6 +390,14 @@ TEST(HostileElf, ASectionThatTakesNoRoomIsReplacedWithoutBlankingWhatItCovers) {
     auto section = FindElfSection(*written, kResourceSectionName);
     ASSERT_TRUE(section) << section.error().message;
     EXPECT_TRUE(std::ranges::equal(*section, content));
+
+    // Nor does its offset count among the bytes to keep, however far away it points.
+    Bytes farAway = SmallElf();
+    WriteLe<std::uint32_t>(farAway, ElfField(farAway, 1, 4), 8);
+    WriteLe<std::uint64_t>(farAway, ElfField(farAway, 1, 24), 1ull << 63);
+    auto rewritten = WithResource(farAway, SomeResources()[1]);
+    ASSERT_TRUE(rewritten) << rewritten.error().message;
+    EXPECT_LT(rewritten->size(), 2 * farAway.size());
 }
 
 }  // namespace
