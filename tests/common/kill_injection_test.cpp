@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <random>
@@ -52,10 +53,11 @@ pid_t StartRewrite(const fs::path& exe, const fs::path& table) {
     std::vector<char*> argv;
     for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
     argv.push_back(nullptr);
-    pid_t child = -1;
-    EXPECT_EQ(::posix_spawn(&child, LF_BIN_DIR "/lftool", nullptr, nullptr, argv.data(), environ),
-              0);
-    return child;
+    pid_t child = 0;
+    const int error =
+        ::posix_spawn(&child, LF_BIN_DIR "/lftool", nullptr, nullptr, argv.data(), environ);
+    EXPECT_EQ(error, 0) << "cannot start lftool: " << std::strerror(error);
+    return error == 0 ? child : 0;
 }
 
 class KillInjection : public ::testing::Test {
@@ -99,6 +101,7 @@ class KillInjection : public ::testing::Test {
             ASSERT_TRUE(WriteFileAtomically(tableFiles[k], tables[k].data));
             const auto start = Clock::now();
             const pid_t child = StartRewrite(path, tableFiles[k]);
+            ASSERT_GT(child, 0);
             int status = 0;
             ::waitpid(child, &status, 0);
             rewriteTime = std::chrono::duration_cast<Microseconds>(Clock::now() - start);
@@ -123,6 +126,7 @@ class KillInjection : public ::testing::Test {
             const Bytes& after = known->second;
 
             const pid_t child = StartRewrite(path, tableFiles[next]);
+            ASSERT_GT(child, 0) << "a kill must never reach beyond the child";
             std::this_thread::sleep_for(Microseconds(delay(random)));
             ::kill(child, SIGKILL);
             int status = 0;
