@@ -1,5 +1,7 @@
-// The browser's hot paths on the shipped catalogue: the worst-case search, a selection within
-// the held sheet, and a change of sheet; each against the smallest thing that does its job.
+// The browser's hot paths on the shipped catalogue, as a user meets them in the real window: the
+// worst-case search, a selection within the held sheet (its 99th percentile against the time a
+// user notices) and a selection that changes sheet; each against the smallest thing that does
+// its job.
 
 #include <benchmark/benchmark.h>
 #include <turbojpeg.h>
@@ -11,10 +13,9 @@
 #include <cstring>
 
 #include "bench/bench_report.h"
-#include "browser/main_window.h"
-#include "composer/stat_form.h"
+#include "browser/qt/main_window.h"
 #include "common/file_io.h"
-#include "tests/support/fake_desktop.h"
+#include "tests/support/fake_system_port.h"
 
 namespace {
 
@@ -32,76 +33,85 @@ lf::Result<lf::ByteView> ReadShipped(const lf::ResourceName& type, const lf::Res
 }
 
 lf::browser::Form1& Browser() {
-    static lf::testing::FakeDesktop desktop;
-    static std::unique_ptr<lf::browser::Form1> form = std::move(*lf::browser::Form1::Load(desktop, ReadShipped));
-    return *form;
+    static lf::testing::FakeSystemPort system;
+    static lf::browser::Form1 form(system, ReadShipped);
+    static const bool started = form.Start();
+    if (!started) std::abort();
+    return form;
 }
+
+const lf::ItemTable& Items() { return Browser().Presenter().Items(); }
 
 // ---- search -----------------------------------------------------------------------------------
 
 constexpr char kNoSuchName[] = "无此道具XYZ";
 
 void SearchEveryRow(benchmark::State& state) {
-    const lf::NameIndex names(Browser().Items().Entries());
+    const lf::NameIndex names(Items().Entries());
     for (auto _ : state) benchmark::DoNotOptimize(lf::RunSearch(names, kNoSuchName, 0));
 }
 
 void MemmemOverNames(benchmark::State& state) {
     std::string all;
-    for (const lf::ItemEntry& item : Browser().Items()) all += item.Name;
+    for (const lf::ItemEntry& item : Items()) all += item.Name;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(::memmem(all.data(), all.size(), kNoSuchName, std::strlen(kNoSuchName)));
+        benchmark::DoNotOptimize(
+            ::memmem(all.data(), all.size(), kNoSuchName, std::strlen(kNoSuchName)));
     }
 }
 
-// ---- selection within the held sheet ----------------------------------------------------------
+// ---- selections in the real window ------------------------------------------------------------
 
 std::vector<int> RowsOnSheet(int sheet) {
     std::vector<int> rows;
-    const lf::ItemTable& items = Browser().Items();
-    for (std::size_t i = 1; i < items.size() && rows.size() < 200; ++i) {
-        if (items[i].IconNo / 256 == sheet) rows.push_back(static_cast<int>(i));
+    for (std::size_t i = 1; i < Items().size() && rows.size() < 200; ++i) {
+        if (Items()[i].IconNo / 256 == sheet) rows.push_back(static_cast<int>(i));
     }
     return rows;
 }
 
-std::vector<double> selectionMicros;
-
-void SelectRows(benchmark::State& state) {
+// A row picked as the user picks it: the list's selection changes.
+void Pick(int row) {
     auto* list = Browser().findChild<QListView*>("ItemList");
+    list->selectionModel()->select(list->model()->index(row, 0),
+                                   QItemSelectionModel::ClearAndSelect);
+}
+
+std::vector<double> selectionSeconds;
+
+void SelectWithinSheet(benchmark::State& state) {
     const std::vector<int> rows = RowsOnSheet(3);
-    list->setCurrentIndex(list->model()->index(rows.back(), 0));  // hold sheet 3
+    Pick(rows.back());  // hold sheet 3
     std::size_t next = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        list->setCurrentIndex(list->model()->index(rows[next++ % rows.size()], 0));
-        selectionMicros.push_back(
-            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
+        Pick(rows[next++ % rows.size()]);
+        selectionSeconds.push_back(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
 }
 
-void SetItemStatAlone(benchmark::State& state) {
-    lf::StatForm form([] { return false; });
-    const std::vector<int> rows = RowsOnSheet(3);
-    std::size_t next = 0;
-    for (auto _ : state) form.SetItemStat(Browser().Items()[rows[next++ % rows.size()]].RowText);
+void SelectAcrossSheets(benchmark::State& state) {
+    const int rows[] = {RowsOnSheet(2).front(), RowsOnSheet(5).front()};
+    int which = 0;
+    for (auto _ : state) Pick(rows[which ^= 1]);
 }
 
-// ---- a change of sheet ------------------------------------------------------------------------
-
-void ChangeSheets(benchmark::State& state) {
+// Decoding the other sheet and copying the cell, without the window.
+void DecodeAndCopy(benchmark::State& state) {
     lf::IconSheets sheets(ReadShipped, [](const std::string&) {});
-    int icon = 0;
+    const std::int32_t icons[] = {Items()[RowsOnSheet(2).front()].IconNo,
+                                  Items()[RowsOnSheet(5).front()].IconNo};
+    int which = 0;
     for (auto _ : state) {
-        icon = icon == 2 * 256 + 17 ? 5 * 256 + 40 : 2 * 256 + 17;  // alternate sheets 2 and 5
-        sheets.ShowItemIcon(icon);
+        sheets.ShowItemIcon(icons[which ^= 1]);
         benchmark::DoNotOptimize(sheets.Box().pixels.data());
     }
 }
 
 void RawDecompress(benchmark::State& state) {
-    const lf::ByteView sheets[] = {*ReadShipped(lf::ResourceName(u"CUSTOM"), 1003),
-                                   *ReadShipped(lf::ResourceName(u"CUSTOM"), 1006)};
+    const lf::ByteView sheets[] = {*ReadShipped(lf::ResourceName(lf::kCatalogueType), 1003),
+                                   *ReadShipped(lf::ResourceName(lf::kCatalogueType), 1006)};
     tjhandle handle = tjInitDecompress();
     std::vector<unsigned char> pixels(512 * 512 * 4);
     int which = 0;
@@ -112,30 +122,39 @@ void RawDecompress(benchmark::State& state) {
     tjDestroy(handle);
 }
 
+double Percentile(std::vector<double> values, double fraction) {
+    std::ranges::sort(values);
+    return values[std::min(values.size() - 1, static_cast<std::size_t>(fraction * values.size()))];
+}
+
 constexpr char kSearch[] = "search, no match, every row, vs memmem over the names";
-constexpr char kSelect[] = "selection within the held sheet, vs SetItemStat alone";
-constexpr char kSheet[] = "sheet change, decode and copy, vs tjDecompress2";
+constexpr char kWithin[] = "selection within the held sheet, 99th percentile";
+constexpr char kAcross[] = "selection that changes sheet, vs decode and copy alone";
+constexpr char kDecode[] = "sheet change, decode and copy, vs tjDecompress2";
 
 }  // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    using benchmark::RegisterBenchmark;
-    RegisterBenchmark((std::string(kSearch) + "/ours").c_str(), SearchEveryRow)->Unit(benchmark::kMicrosecond);
-    RegisterBenchmark((std::string(kSearch) + "/baseline").c_str(), MemmemOverNames)->Unit(benchmark::kMicrosecond);
-    RegisterBenchmark((std::string(kSelect) + "/ours").c_str(), SelectRows)->Unit(benchmark::kMicrosecond);
-    RegisterBenchmark((std::string(kSelect) + "/baseline").c_str(), SetItemStatAlone)->Unit(benchmark::kMicrosecond);
-    RegisterBenchmark((std::string(kSheet) + "/ours").c_str(), ChangeSheets)->Unit(benchmark::kMillisecond);
-    RegisterBenchmark((std::string(kSheet) + "/baseline").c_str(), RawDecompress)->Unit(benchmark::kMillisecond);
+    const auto add = [](const std::string& name, auto function, benchmark::TimeUnit unit) {
+        benchmark::RegisterBenchmark(name.c_str(), function)->Unit(unit);
+    };
+    add(std::string(kSearch) + "/ours", SearchEveryRow, benchmark::kMicrosecond);
+    add(std::string(kSearch) + "/baseline", MemmemOverNames, benchmark::kMicrosecond);
+    add(kWithin, SelectWithinSheet, benchmark::kMicrosecond);
+    add(std::string(kAcross) + "/ours", SelectAcrossSheets, benchmark::kMillisecond);
+    add(std::string(kAcross) + "/baseline", DecodeAndCopy, benchmark::kMillisecond);
+    add(std::string(kDecode) + "/ours", DecodeAndCopy, benchmark::kMillisecond);
+    add(std::string(kDecode) + "/baseline", RawDecompress, benchmark::kMillisecond);
     lf::bench::Goal(kSearch, 3);
-    lf::bench::Goal(kSelect, 1.25);
-    lf::bench::Goal(kSheet, 1.2);
-    const int result = lf::bench::RunAndReport(argc, argv);
-    std::ranges::sort(selectionMicros);
-    if (!selectionMicros.empty()) {
-        std::printf("NOTE| selection within the held sheet: median %.1f us per selection\n",
-                    selectionMicros[selectionMicros.size() / 2]);
-    }
-    return result;
+    lf::bench::Goal(kAcross, 1.2);
+    lf::bench::Goal(kDecode, 1.2);
+    return lf::bench::RunAndReport(argc, argv, [] {
+        if (selectionSeconds.empty()) return;
+        lf::bench::Budget(kWithin, Percentile(selectionSeconds, 0.99), 1e-3);
+        lf::bench::Note("selection within the held sheet: median " +
+                        std::to_string(Percentile(selectionSeconds, 0.5) * 1e6).substr(0, 5) +
+                        " us");
+    });
 }

@@ -15,7 +15,7 @@
 #include "common/bytes.h"
 #include "common/file_io.h"
 #include "composer/card.h"
-#include "composer/stat_form.h"
+#include "composer/qt/stat_form.h"
 
 namespace {
 
@@ -45,9 +45,9 @@ const std::vector<std::string>& SampleRows() {
 }
 
 void SetItemStatOnWindow(benchmark::State& state) {
-    lf::StatForm form([] { return true; });
+    lf::StatForm form;
     for (auto _ : state) {
-        for (const std::string& row : SampleRows()) form.SetItemStat(row);
+        for (const std::string& row : SampleRows()) form.ShowCard(lf::SetItemStat(row, true));
     }
 }
 

@@ -19,6 +19,17 @@ std::vector<Row>& Rows() {
     return rows;
 }
 
+struct BudgetRow {
+    std::string name;
+    double ours;
+    double budget;
+};
+
+std::vector<BudgetRow>& Budgets() {
+    static std::vector<BudgetRow> rows;
+    return rows;
+}
+
 std::vector<std::string>& Notes() {
     static std::vector<std::string> notes;
     return notes;
@@ -50,26 +61,38 @@ std::string Human(double seconds) {
     return text;
 }
 
+void PrintRow(const std::string& name, double ours, const std::string& baseline, double ratio,
+              double maxRatio) {
+    std::printf("ROW| %s | %s | %s | %.2f | <= %g |%s\n", name.c_str(), Human(ours).c_str(),
+                baseline.c_str(), ratio, maxRatio, ratio <= maxRatio ? "" : " missed");
+}
+
 }  // namespace
 
 void Goal(const std::string& row, double maxRatio) { Rows().push_back({row, maxRatio}); }
 
+void Budget(const std::string& row, double oursSeconds, double budgetSeconds) {
+    Budgets().push_back({row, oursSeconds, budgetSeconds});
+}
+
 void Note(const std::string& text) { Notes().push_back(text); }
 
-int RunAndReport(int argc, char** argv) {
+int RunAndReport(int argc, char** argv, const std::function<void()>& afterRuns) {
     benchmark::Initialize(&argc, argv);
     RecordingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
+    if (afterRuns) afterRuns();
     // Lines starting with "ROW|" and "NOTE|" are gathered into one table by run-benchmarks.sh.
     for (const Row& row : Rows()) {
         auto ours = reporter.seconds.find(row.name + "/ours");
         auto base = reporter.seconds.find(row.name + "/baseline");
         if (ours == reporter.seconds.end() || base == reporter.seconds.end()) continue;
-        const double ratio = ours->second / base->second;
-        std::printf("ROW| %s | %s | %s | %.2f | <= %g |%s\n", row.name.c_str(),
-                    Human(ours->second).c_str(), Human(base->second).c_str(), ratio, row.maxRatio,
-                    ratio <= row.maxRatio ? "" : " missed");
+        PrintRow(row.name, ours->second, Human(base->second), ours->second / base->second,
+                 row.maxRatio);
+    }
+    for (const BudgetRow& row : Budgets()) {
+        PrintRow(row.name, row.ours, Human(row.budget) + " budget", row.ours / row.budget, 1);
     }
     for (const std::string& note : Notes()) std::printf("NOTE| %s\n", note.c_str());
     return 0;

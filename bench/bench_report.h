@@ -5,6 +5,7 @@
 // Goal(), and let RunAndReport() print one Markdown row per goal:
 //   | benchmark | ours | baseline | ratio | goal |
 
+#include <functional>
 #include <string>
 
 namespace lf::bench {
@@ -12,9 +13,14 @@ namespace lf::bench {
 // maxRatio: the row passes when ours / baseline <= maxRatio.
 void Goal(const std::string& row, double maxRatio);
 
+// A row whose baseline is a fixed budget rather than a timed program, e.g. the 99th percentile
+// of a user's action against the time a user notices: | row | ours | budget | ratio | <= 1 |.
+void Budget(const std::string& row, double oursSeconds, double budgetSeconds);
+
 // A free-text figure printed under the table (a median, a memory peak, ...).
 void Note(const std::string& text);
 
-int RunAndReport(int argc, char** argv);
+// afterRuns: adds the rows and notes that only the finished runs can tell.
+int RunAndReport(int argc, char** argv, const std::function<void()>& afterRuns = {});
 
 }  // namespace lf::bench

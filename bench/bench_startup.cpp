@@ -1,5 +1,5 @@
-// Process start to the main window painted with every row, against a Qt program that paints
-// one empty window; and the browser's peak memory above that program's.
+// Process start to the main window's list painted, against a Qt program that paints a list of
+// twenty Chinese names; and the browser's peak memory above that program's.
 
 #include <benchmark/benchmark.h>
 #include <spawn.h>
@@ -41,7 +41,7 @@ void StartProgram(benchmark::State& state, const std::string& program, int slot)
     for (auto _ : state) peakKiB[slot] = std::max(peakKiB[slot], RunToEnd(program));
 }
 
-constexpr char kRow[] = "start-up to painted window, vs empty Qt window";
+constexpr char kRow[] = "start-up to painted list, vs a Qt list of twenty Chinese names";
 
 }  // namespace
 
@@ -52,17 +52,17 @@ int main(int argc, char** argv) {
     std::filesystem::permissions(runtimeDir, std::filesystem::perms::owner_all);
     setenv("XDG_RUNTIME_DIR", runtimeDir.c_str(), 1);
     const std::string probe = LF_BENCH_DIR "/lorefinder_startup_probe";
-    const std::string trivial = LF_BENCH_DIR "/trivial_window";
+    const std::string baseline = LF_BENCH_DIR "/chinese_list_window";
     benchmark::RegisterBenchmark((std::string(kRow) + "/ours").c_str(), StartProgram, probe, 0)
         ->Iterations(20)->UseRealTime()->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark((std::string(kRow) + "/baseline").c_str(), StartProgram, trivial, 1)
+    benchmark::RegisterBenchmark((std::string(kRow) + "/baseline").c_str(), StartProgram, baseline, 1)
         ->Iterations(20)->UseRealTime()->Unit(benchmark::kMillisecond);
     lf::bench::Goal(kRow, 1.25);
     const int result = lf::bench::RunAndReport(argc, argv);
     const auto tableBytes = std::filesystem::file_size(LF_CATALOGUE_DIR "/item_table.txt");
     const double extraMiB = (peakKiB[0] - peakKiB[1]) / 1024.0;
-    std::printf("NOTE| peak memory above the empty Qt window: %.1f MiB = %.2f x the table's %.1f MiB"
-                " (goal <= 4 x)\n",
+    std::printf("NOTE| peak memory above the Chinese list window: %.1f MiB = %.2f x the table's"
+                " %.1f MiB (goal <= 3 x)\n",
                 extraMiB, extraMiB * 1024 * 1024 / double(tableBytes), tableBytes / 1048576.0);
     return result;
 }

@@ -5,16 +5,16 @@
 #include <QTimer>
 
 #include "bench/paint_probe.h"
-#include "browser/main_window.h"
+#include "browser/qt/main_window.h"
 #include "common/own_resources.h"
-#include "common/ui/desktop.h"
+#include "common/qt/qt_system_port.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    lf::SystemDesktop desktop;
-    auto form = lf::browser::Form1::Load(desktop, lf::ReadOwnResource);
-    if (!form) return 1;
-    lf::bench::QuitAfterFirstPaint((*form)->findChild<QListView*>("ItemList")->viewport());
-    (*form)->show();
+    lf::QtSystemPort system;
+    lf::browser::Form1 form(system, lf::ReadOwnResource);
+    if (!form.Start()) return 1;
+    lf::bench::QuitAfterFirstPaint(form.findChild<QListView*>("ItemList")->viewport());
+    form.show();
     return app.exec();
 }

@@ -10,8 +10,6 @@ namespace {
 
 constexpr int kCellsPerSide = 16;
 constexpr int kCellSize = 32;
-constexpr std::int32_t kFirstSheetId = 1001;
-constexpr std::int32_t kSheetCount = 16;
 
 struct TjDeleter {
     void operator()(void* handle) const { tjDestroy(handle); }
@@ -86,9 +84,8 @@ void IconSheets::DrawIconCell(std::int32_t column, std::int32_t row) {
 }
 
 std::optional<PixelImage> IconSheets::PictureFromResource(std::int32_t sheet) {
-    if (sheet < 0 || sheet >= kSheetCount) return std::nullopt;  // no such resource
-    auto bytes = readResource_(ResourceName(u"CUSTOM"),
-                               static_cast<std::uint16_t>(kFirstSheetId + sheet));
+    if (sheet < 0 || sheet >= kIconSheetCount) return std::nullopt;  // no such resource
+    auto bytes = readResource_(ResourceName(kCatalogueType), IconSheetId(sheet));
     if (!bytes) return std::nullopt;
     if (bytes->empty()) {
         reportError_("函数提供的是空数组!");

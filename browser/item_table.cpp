@@ -12,8 +12,6 @@ namespace lf {
 namespace {
 
 constexpr std::string_view kLineBreak = "\r\n";
-constexpr std::size_t kNameField = 1;
-constexpr std::size_t kIconField = 73;
 
 std::unexpected<LoadError> Fail(LoadErrorKind kind, std::string detail) {
     return std::unexpected(LoadError{kind, std::move(detail)});
@@ -101,13 +99,13 @@ std::expected<ItemTable, LoadError> LoadItemTable(std::string_view gbkText) {
 
     std::vector<ItemEntry> items;
     // Every record holds at least 73 "|", so the text bounds what a count may reserve.
-    items.reserve(std::min(static_cast<std::size_t>(*count), text->size() / kIconField));
+    items.reserve(std::min(static_cast<std::size_t>(*count), text->size() / record_field::kIcon));
     for (std::int32_t i = 1; i <= *count; ++i) {
         if (!lines.Next(line)) {
             return Fail(LoadErrorKind::SubscriptOutOfRange, "line " + std::to_string(i) + " is missing");
         }
         std::string_view name, icon;
-        if (!FieldAt(line, kNameField, name) || !FieldAt(line, kIconField, icon)) {
+        if (!FieldAt(line, record_field::kName, name) || !FieldAt(line, record_field::kIcon, icon)) {
             return Fail(LoadErrorKind::SubscriptOutOfRange,
                         "line " + std::to_string(i) + " has fewer than 74 fields");
         }
@@ -116,14 +114,6 @@ std::expected<ItemTable, LoadError> LoadItemTable(std::string_view gbkText) {
         items.push_back({name, *iconNo, line});
     }
     return ItemTable(std::move(text), std::move(items));
-}
-
-std::string_view DescriptionOf(std::string_view rowText) {
-    const std::size_t last = rowText.rfind('|');
-    if (last == std::string_view::npos) return {};  // a single element: nothing before it
-    const std::size_t before = last == 0 ? std::string_view::npos : rowText.rfind('|', last - 1);
-    const std::size_t start = before == std::string_view::npos ? 0 : before + 1;
-    return rowText.substr(start, last - start);
 }
 
 }  // namespace lf

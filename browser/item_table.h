@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/catalogue_format.h"
+
 namespace lf {
 
 // One record; the texts point into the table that loaded it.
@@ -53,8 +55,5 @@ std::string_view LoadErrorKindName(LoadErrorKind kind);
 // entry from each of the next count lines; lines after those are ignored. Any failure
 // rejects the whole table.
 std::expected<ItemTable, LoadError> LoadItemTable(std::string_view gbkText);
-
-// The element before the last of a record split on "|": the description of a full record.
-std::string_view DescriptionOf(std::string_view rowText);
 
 }  // namespace lf

@@ -18,6 +18,7 @@ namespace lf {
 // equals search over characters.
 class NameIndex {
 public:
+    NameIndex() = default;
     explicit NameIndex(std::span<const ItemEntry> items);
 
     std::size_t RowCount() const { return starts_.size(); }

@@ -1,19 +1,19 @@
-// Build step: writes the catalogue into the linked browser as CUSTOM resources, language 2052.
-//   lf_embed INPUT OUTPUT ID=FILE...
+// Build step: writes the catalogue into the linked browser as its CUSTOM resources.
+//   lf_embed INPUT OUTPUT ITEM_TABLE SHEET_1 ... SHEET_16
 
-#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <string_view>
 
+#include "common/catalogue_format.h"
 #include "common/executable_resources.h"
 #include "common/file_io.h"
 
 namespace {
 
 int Usage() {
-    std::fprintf(stderr, "usage: lf_embed INPUT OUTPUT ID=FILE...\n");
+    std::fprintf(stderr, "usage: lf_embed INPUT OUTPUT ITEM_TABLE SHEET_1 ... SHEET_%d\n",
+                 lf::kIconSheetCount);
     return 2;
 }
 
@@ -22,24 +22,24 @@ int Failure(const lf::Error& error) {
     return 1;
 }
 
+// The files after OUTPUT are the item table, then the sheets in order.
+std::uint16_t IdOfFile(int index) {
+    return index == 0 ? lf::kItemTableId : lf::IconSheetId(index - 1);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 4) return Usage();
+    constexpr int kFirstFile = 3;
+    if (argc != kFirstFile + 1 + lf::kIconSheetCount) return Usage();
     auto image = lf::ReadWholeFile(argv[1]);
     if (!image) return Failure(image.error());
-    for (int i = 3; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        const std::size_t eq = arg.find('=');
-        std::uint16_t id = 0;
-        if (eq == std::string_view::npos ||
-            std::from_chars(arg.data(), arg.data() + eq, id).ptr != arg.data() + eq) {
-            return Usage();
-        }
-        auto data = lf::ReadWholeFile(std::string(arg.substr(eq + 1)));
+    for (int i = kFirstFile; i < argc; ++i) {
+        auto data = lf::ReadWholeFile(argv[i]);
         if (!data) return Failure(data.error());
-        auto next = lf::WithResource(
-            *image, {lf::ResourceName(u"CUSTOM"), id, lf::kCatalogueLanguage, std::move(*data)});
+        auto next = lf::WithResource(*image, {lf::ResourceName(lf::kCatalogueType),
+                                              IdOfFile(i - kFirstFile), lf::kCatalogueLanguage,
+                                              std::move(*data)});
         if (!next) return Failure(next.error());
         image = std::move(*next);
     }
@@ -49,6 +49,8 @@ int main(int argc, char** argv) {
     // The output is the program itself: it must stay executable like the linked input.
     std::error_code ec;
     std::filesystem::permissions(argv[2], std::filesystem::status(argv[1]).permissions(), ec);
-    if (ec) return Failure({lf::Error::Kind::Io, "cannot make " + std::string(argv[2]) + " executable"});
+    if (ec) {
+        return Failure({lf::Error::Kind::Io, "cannot make " + std::string(argv[2]) + " executable"});
+    }
     return 0;
 }

@@ -9,52 +9,13 @@
 #include "catalogue/item_kinds.h"
 #include "catalogue/item_text.h"
 #include "catalogue/random.h"
+#include "common/catalogue_format.h"
 #include "common/gbk.h"
 
 namespace lf::catalogue {
 namespace {
 
-// Field positions of an item record.
-enum Field : int {
-    kName = 1,
-    kKind = 2,
-    kLevel = 3,
-    kBinding = 4,
-    kFame = 5,
-    kAttack = 6,
-    kDifficulty = 7,
-    kRole = 8,
-    kDamageIncrease = 9,
-    kRange = 11,
-    kMagic = 12,
-    kStack = 14,
-    kDefence = 17,
-    kSpecial = 18,
-    kUpgrade = 19,
-    kDamageDecrease = 20,
-    kAttackSpeed = 23,
-    kAccuracy = 25,
-    kCritical = 27,
-    kEvasion = 29,
-    kMovement = 31,
-    kPurchase = 35,
-    kSale = 36,
-    kHpRecovery = 37,
-    kHpOption = 38,
-    kApRecovery = 39,
-    kApOption = 40,
-    kDurability = 44,
-    kStrength = 58,
-    kIntelligence = 60,
-    kAgility = 62,
-    kVitality = 64,
-    kWisdom = 66,
-    kLuck = 68,
-    kSlot = 70,
-    kClassMask = 71,
-    kIcon = 73,
-    kDescription = 86,
-};
+using namespace record_field;
 // Quest items read some fields differently.
 constexpr int kClient = kAttack;
 constexpr int kFameReward = 10;
@@ -62,7 +23,8 @@ constexpr int kExpReward = kMagic;
 constexpr int kMoneyReward = 13;
 
 constexpr int kDecimalFields[] = {59, 61, 63, 65, 67, 69};
-constexpr int kOptionFields[] = {10, 16, 21, 24, 26, 28, 30, 32};
+constexpr std::size_t kOptionFields[] = {kAttackOption,   kMagicOption,    kDefenceOption, kAttackSpeedOption,
+                                         kAccuracyOption, kCriticalOption, kEvasionOption, kMovementOption};
 constexpr int kAttributeFields[] = {kStrength, kIntelligence, kAgility, kWisdom, kLuck};
 
 constexpr std::uint64_t kSeriesStream = 0x5E81E5ull;
@@ -110,7 +72,7 @@ class Record {
     }
 
   private:
-    std::array<std::string, kFieldCount - 1> fields_;
+    std::array<std::string, kRecordFieldCount - 1> fields_;
 };
 
 // Rows that share a name stem, an icon and a rarity: an item and its upgrades or variants.
@@ -236,8 +198,8 @@ int AttributeOf(int classMask) {
 
 void SetPrices(Record& record, std::int64_t purchase) {
     purchase = purchase / 10 * 10;
-    record.Set(kPurchase, purchase);
-    record.Set(kSale, purchase / 4);
+    record.Set(kPurchasePrice, purchase);
+    record.Set(kSalePrice, purchase / 4);
 }
 
 void SetQuietFields(Record& record, Random& random) {
@@ -374,7 +336,7 @@ void FillEquipment(Record& record, const KindPlan& plan, const Traits& traits, i
     record.Set(kUpgrade, step);
     record.Set(kDurability, Durability(plan.group, random));
     const bool costume = plan.group == Group::Costume;
-    if (random.Percent(costume ? 15 : 4)) record.Set(kSpecial, random.Between(1, 3));
+    if (random.Percent(costume ? 15 : 4)) record.Set(kSpecialMark, random.Between(1, 3));
     switch (plan.group) {
         case Group::Weapon:
             SetWeaponStats(record, plan, traits, step, random);

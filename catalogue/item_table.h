@@ -6,8 +6,6 @@
 
 namespace lf::catalogue {
 
-inline constexpr int kFieldCount = 88;  // fields per record, the last one always empty
-
 // The item table exactly as the browser stores it: GBK text, CR LF between lines, the count
 // line, one record per item (row 0 a placeholder), then CR LF and one NUL byte.
 std::string GenerateItemTable();

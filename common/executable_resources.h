@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "common/bytes.h"
+#include "common/catalogue_format.h"
 #include "common/error.h"
 #include "common/resource_tree.h"
 
 namespace lf {
 
 inline constexpr char kResourceSectionName[] = ".rsrc";
-inline constexpr std::uint16_t kCatalogueLanguage = 2052;  // Chinese (PRC)
 
 // Reads one resource, whatever its language: the running executable's own in the programs,
 // any file's or an in-memory tree's in tests.

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/wording.h"
+
 namespace lf {
 
 struct Rgb {
@@ -33,12 +35,6 @@ struct Card {
 
     void AddTextBlock(std::string text, Rgb colour) { blocks.push_back({std::move(text), colour}); }
 };
-
-enum class Language { Chinese, English };
-
-inline Language LanguageOf(bool isChineseUI) {
-    return isChineseUI ? Language::Chinese : Language::English;
-}
 
 // Composes the card of one record (UTF-8, fields separated by "|") in Chinese or English.
 // An empty record gives no blocks and leaves the title alone.

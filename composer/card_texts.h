@@ -11,14 +11,6 @@
 
 namespace lf::card_texts {
 
-struct Bilingual {
-    std::string_view chinese;
-    std::string_view english;
-    constexpr std::string_view In(Language language) const {
-        return language == Language::Chinese ? chinese : english;
-    }
-};
-
 // Stat set entries 0..9.
 constexpr std::array<Bilingual, 10> kStatLabels = {{
     {"攻击力 ", "Damage "},

@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "common/catalogue_format.h"
 #include "common/number_text.h"
 
 namespace lf {
@@ -9,18 +10,20 @@ namespace {
 
 constexpr std::size_t kNoField = 0;  // field 0 is never read, so it marks an unfed entry
 
-constexpr std::array<std::size_t, 10> kStatFields = {6, 12, 17, 23, 25, 27, 29, 31, 9, 20};
+using namespace record_field;
+
+constexpr std::array<std::size_t, 10> kStatFields = {
+    kAttack,  kMagic,   kDefence,  kAttackSpeed,    kAccuracy,
+    kCritical, kEvasion, kMovement, kDamageIncrease, kDamageDecrease};
 // Option entries 8 and 9 have no field of their own in the record.
-constexpr std::array<std::size_t, 12> kOptionFields = {10, 16, 21,       24,       26, 28,
-                                                       30, 32, kNoField, kNoField, 38, 40};
-constexpr std::array<std::size_t, 9> kRequirementFields = {71, 3, 5, 58, 60, 62, 64, 66, 68};
-constexpr std::array<std::size_t, 2> kRecoveryFields = {37, 39};
-constexpr std::array<std::size_t, 2> kPriceFields = {35, 36};
-constexpr std::size_t kNameField = 1;
-constexpr std::size_t kKindField = 2;
-constexpr std::size_t kSpecialMarkField = 18;
-constexpr std::size_t kDurabilityField = 44;
-constexpr std::size_t kSlotField = 70;
+constexpr std::array<std::size_t, 12> kOptionFields = {
+    kAttackOption,   kMagicOption,    kDefenceOption,  kAttackSpeedOption,
+    kAccuracyOption, kCriticalOption, kEvasionOption,  kMovementOption,
+    kNoField,        kNoField,        kHpOption,       kApOption};
+constexpr std::array<std::size_t, 9> kRequirementFields = {
+    kClassMask, kLevel, kFame, kStrength, kIntelligence, kAgility, kVitality, kWisdom, kLuck};
+constexpr std::array<std::size_t, 2> kRecoveryFields = {kHpRecovery, kApRecovery};
+constexpr std::array<std::size_t, 2> kPriceFields = {kPurchasePrice, kSalePrice};
 
 class FieldReader {
   public:
@@ -53,12 +56,9 @@ class FieldReader {
 }  // namespace
 
 RecordFields::RecordFields(std::string_view DataStr) {
-    std::string_view last;
     std::size_t start = 0;
     const auto add = [&](std::size_t end) {
-        nextToLast_ = last;
-        last = DataStr.substr(start, end - start);
-        if (count_ < kKept) fields_[count_] = last;
+        if (count_ < kRecordFieldCount) fields_[count_] = DataStr.substr(start, end - start);
         ++count_;
     };
     for (std::size_t i = 0; i < DataStr.size(); ++i) {
@@ -90,18 +90,17 @@ ItemRecord ReadItemRecord(std::string_view DataStr) {
     ItemRecord record;
     // A record without "|" has no name field: the title is then empty rather than the
     // previous item's name, which would mislabel the card.
-    record.name = fields[kNameField];
-    record.kind = reader.Value(kKindField);
-    record.durability = reader.Value(kDurabilityField);
-    record.specialMark = reader.Value(kSpecialMarkField);
-    record.slotIndex = reader.Value(kSlotField);
+    record.name = fields[kName];
+    record.kind = reader.Value(kKind);
+    record.durability = reader.Value(kDurability);
+    record.specialMark = reader.Value(kSpecialMark);
+    record.slotIndex = reader.Value(kSlot);
     record.hasStats = reader.FillSet(record.stats, kStatFields);
     record.hasOptions = reader.FillSet(record.options, kOptionFields);
     record.hasRequirements = reader.FillSet(record.requirements, kRequirementFields);
     reader.FillSet(record.recovery, kRecoveryFields);
     reader.FillSet(record.prices, kPriceFields);
-    // The description is the element before the last one; a record without "|" has none.
-    record.description = fields.NextToLast();
+    record.description = DescriptionOf(DataStr);
     return record;
 }
 

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "common/catalogue_format.h"
+
 namespace lf {
 
 // Entries 0..9: attack, magic power, defence, attack speed, accuracy, critical rate,
@@ -38,23 +40,20 @@ struct ItemRecord {
     std::string_view description;
 };
 
-// The record split at every "|"; a record without "|" is one field. Fields past the ones the
-// card reads are only counted, but the element before the last is kept for the description.
+// The record split at every "|"; a record without "|" is one field. Fields past the ones a
+// record holds are only counted.
 class RecordFields {
   public:
     explicit RecordFields(std::string_view DataStr);
     std::size_t Count() const { return count_; }
     // The field's text, empty beyond the end of the record.
     std::string_view operator[](std::size_t index) const {
-        return index < std::min(count_, kKept) ? fields_[index] : std::string_view();
+        return index < std::min(count_, kRecordFieldCount) ? fields_[index] : std::string_view();
     }
-    std::string_view NextToLast() const { return nextToLast_; }
 
   private:
-    static constexpr std::size_t kKept = 88;
-    std::array<std::string_view, kKept> fields_;
+    std::array<std::string_view, kRecordFieldCount> fields_;
     std::size_t count_ = 0;
-    std::string_view nextToLast_;
 };
 
 // A numeric field as the card reads it. Present when its value is not zero; the value is

@@ -14,8 +14,6 @@ namespace lf::patcher {
 
 inline constexpr char kBrowserFileName[] = "Lorefinder.exe";
 inline constexpr char kExportFileName[] = "item.txt";
-inline constexpr std::uint16_t kItemTableId = 101;
-inline constexpr std::uint16_t kFirstIconSheetId = 1001;
 
 // The program's folder without a trailing separator ("" for the root folder).
 std::string MyPathCD(const std::string& folder);

@@ -7,7 +7,7 @@ trap 'rm -f "$rows"' EXIT
 for program in "$build"/bench/bench_*; do
   [ -x "$program" ] || continue
   echo "== $(basename "$program")"
-  QT_QPA_PLATFORM=offscreen "$program" --benchmark_min_time=0.5 | tee -a "$rows"
+  QT_QPA_PLATFORM=offscreen "$program" --benchmark_min_time=0.5 --benchmark_color=false | sed "s/\x1b\[[0-9;]*m//g" | tee -a "$rows"
 done
 echo
 echo "| benchmark | ours | baseline | ratio | goal |"

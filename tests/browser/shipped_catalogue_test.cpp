@@ -2,15 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 #include <cstdio>
 
-#include "browser/main_window.h"
+#include "browser/browser_presenter.h"
 #include "common/file_io.h"
-#include "tests/support/fake_desktop.h"
+#include "tests/support/fake_browser_view.h"
+#include "tests/support/fake_system_port.h"
 
 namespace lf::browser {
 namespace {
@@ -37,6 +34,11 @@ protected:
         };
     }
     static MappedFile* exe_;
+
+    testing::FakeSystemPort system_;
+    testing::FakeBrowserView view_;
+    BrowserPresenter browser_{view_, system_, Reader()};
+    void SetUp() override { view_.presenter = &browser_; }
 };
 MappedFile* ShippedCatalogue::exe_ = nullptr;
 
@@ -56,13 +58,11 @@ TEST_F(ShippedCatalogue, EveryEmbeddedResourceReadsBackByteForByte) {
 }
 
 TEST_F(ShippedCatalogue, TheBrowserStartsWithEveryItem) {
-    testing::FakeDesktop desktop;
-    auto form = Form1::Load(desktop, Reader());
-    ASSERT_TRUE(form);
-    EXPECT_EQ((*form)->Items().size(), 21809u);
-    EXPECT_EQ((*form)->findChild<QLabel*>("LabelTotal")->text(), "Total = 21809");
-    EXPECT_EQ((*form)->Items()[0].Name, "0");
-    EXPECT_EQ((*form)->Items()[0].IconNo, 0);
+    ASSERT_TRUE(browser_.Start());
+    EXPECT_EQ(browser_.Items().size(), 21809u);
+    EXPECT_EQ(view_.total, "Total = 21809");
+    EXPECT_EQ(browser_.Items()[0].Name, "0");
+    EXPECT_EQ(browser_.Items()[0].IconNo, 0);
 }
 
 // Every row whose name holds the fragment, as a plain scan finds them.
@@ -75,31 +75,28 @@ std::vector<std::size_t> RowsWith(const ItemTable& items, const std::string& tex
 }
 
 TEST_F(ShippedCatalogue, SearchVisitsEveryMatchThenBeepsOnceAtTheEnd) {
-    testing::FakeDesktop desktop;
-    auto loaded = Form1::Load(desktop, Reader());
-    ASSERT_TRUE(loaded);
-    Form1& form = **loaded;
-    const std::string fragment(form.Items()[1].Name.substr(0, 6));  // two Chinese characters
-    const std::vector<std::size_t> matches = RowsWith(form.Items(), fragment);
+    ASSERT_TRUE(browser_.Start());
+    const ItemTable& items = browser_.Items();
+    const std::string fragment(items[1].Name.substr(0, 6));  // two Chinese characters
+    const std::vector<std::size_t> matches = RowsWith(items, fragment);
     ASSERT_GE(matches.size(), 2u);
-    form.findChild<QLineEdit*>("Text_Sc")->setText(QString::fromStdString(fragment));
-    auto* search = form.findChild<QPushButton*>("CMD_Sc");
+    browser_.OnSearchTextChanged();
     for (std::size_t row : matches) {
-        QTest::mouseClick(search, Qt::LeftButton);
-        ASSERT_EQ(form.SelectedRow(), row);
+        browser_.OnSearch(fragment);
+        ASSERT_EQ(browser_.SelectedRow(), row);
     }
-    EXPECT_EQ(desktop.beeps, 0);
-    QTest::mouseClick(search, Qt::LeftButton);
-    EXPECT_EQ(form.SelectedRow(), 21808u);
-    EXPECT_EQ(desktop.beeps, 1);
-    QTest::mouseClick(search, Qt::LeftButton);
-    EXPECT_EQ(desktop.beeps, 1);
+    EXPECT_EQ(system_.beeps, 0);
+    browser_.OnSearch(fragment);
+    EXPECT_EQ(browser_.SelectedRow(), 21808u);
+    EXPECT_EQ(system_.beeps, 1);
+    browser_.OnSearch(fragment);
+    EXPECT_EQ(system_.beeps, 1);
 
-    ASSERT_FALSE(RowsWith(form.Items(), ".G").empty());
-    const std::vector<std::size_t> lower = RowsWith(form.Items(), "g");
-    form.findChild<QLineEdit*>("Text_Sc")->setText("g");
-    QTest::mouseClick(search, Qt::LeftButton);
-    EXPECT_EQ(form.SelectedRow(), lower.empty() ? 21808u : lower.front())
+    ASSERT_FALSE(RowsWith(items, ".G").empty());
+    const std::vector<std::size_t> lower = RowsWith(items, "g");
+    browser_.OnSearchTextChanged();
+    browser_.OnSearch("g");
+    EXPECT_EQ(browser_.SelectedRow(), lower.empty() ? 21808u : lower.front())
         << "names ending in .G are not found by a lower-case g";
 }
 

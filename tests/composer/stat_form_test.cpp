@@ -1,4 +1,4 @@
-#include "composer/stat_form.h"
+#include "composer/qt/stat_form.h"
 
 #include <gtest/gtest.h>
 
@@ -24,10 +24,14 @@ std::string EquipmentRow(const std::string& description) {
     return row + "|";
 }
 
+void Show(StatForm& form, std::string_view row, bool chinese) {
+    form.ShowCard(SetItemStat(row, chinese));
+}
+
 QColor TextColour(const QLabel* label) { return label->palette().color(QPalette::WindowText); }
 
 TEST(StatForm, IsAHiddenFramelessToolWindowOfTheCardSize) {
-    StatForm form([] { return true; });
+    StatForm form;
     EXPECT_FALSE(form.isVisible());
     EXPECT_TRUE(form.isWindow());
     EXPECT_TRUE(form.windowFlags().testFlag(Qt::Tool));
@@ -38,9 +42,9 @@ TEST(StatForm, IsAHiddenFramelessToolWindowOfTheCardSize) {
 }
 
 TEST(StatForm, BlocksStackOnePixelApartAsTallAsTheirText) {
-    StatForm form([] { return false; });
+    StatForm form;
     const std::string longText(40, 'w');
-    form.SetItemStat(EquipmentRow("Line one#N#" + longText + " " + longText + " " + longText));
+    Show(form, EquipmentRow("Line one#N#" + longText + " " + longText + " " + longText), false);
     EXPECT_EQ(form.TitleBlock()->text(), "Long Sword");
 
     const std::vector<QLabel*>& blocks = form.TextBlocks();
@@ -66,33 +70,33 @@ TEST(StatForm, BlocksStackOnePixelApartAsTallAsTheirText) {
     EXPECT_EQ(TextColour(blocks[6]), QColor(100, 100, 100));
 }
 
-TEST(StatForm, RebuildsOnEveryCallInTheLanguageOfThatMoment) {
+TEST(StatForm, RebuildsOnEveryCall) {
     bool chinese = true;
-    StatForm form([&] { return chinese; });
-    form.SetItemStat(EquipmentRow("desc"));
-    form.SetItemStat(EquipmentRow("desc"));
+    StatForm form;
+    Show(form, EquipmentRow("desc"), chinese);
+    Show(form, EquipmentRow("desc"), chinese);
     ASSERT_EQ(form.TextBlocks().size(), 6u);
     EXPECT_EQ(form.TextBlocks()[0]->text(), "耐久度 [30]");
     EXPECT_EQ(form.findChildren<QLabel*>("ItemText").size(), 7);
 
     chinese = false;
-    form.SetItemStat(EquipmentRow("desc"));
+    Show(form, EquipmentRow("desc"), chinese);
     EXPECT_EQ(form.TextBlocks()[0]->text(), "Durability [30]");
 
     // An empty record clears the column and leaves the title as it was.
-    form.SetItemStat("");
+    Show(form, "", chinese);
     EXPECT_TRUE(form.TextBlocks().empty());
     EXPECT_EQ(form.findChildren<QLabel*>("ItemText").size(), 1);
     EXPECT_EQ(form.TitleBlock()->text(), "Long Sword");
 }
 
 TEST(StatForm, BlocksShowWithTheWindowWhetherMadeBeforeOrAfter) {
-    StatForm form([] { return true; });
-    form.SetItemStat(EquipmentRow("before#N#showing"));
+    StatForm form;
+    Show(form, EquipmentRow("before#N#showing"), true);
     form.show();
     for (const QLabel* block : form.TextBlocks()) EXPECT_TRUE(block->isVisible());
     // Red is new to this window: its blocks come on a layer made while the window shows.
-    form.SetItemStat(EquipmentRow("while#R#shown"));
+    Show(form, EquipmentRow("while#R#shown"), true);
     ASSERT_EQ(form.TextBlocks().size(), 7u);
     for (const QLabel* block : form.TextBlocks()) EXPECT_TRUE(block->isVisible());
     EXPECT_EQ(form.TextBlocks()[5]->text(), "shown");
@@ -100,8 +104,8 @@ TEST(StatForm, BlocksShowWithTheWindowWhetherMadeBeforeOrAfter) {
 }
 
 TEST(StatForm, MagentaOutsideTheCardIsTransparent) {
-    StatForm form([] { return true; });
-    form.SetItemStat(EquipmentRow("desc"));
+    StatForm form;
+    Show(form, EquipmentRow("desc"), true);
     const QImage image = form.grab().toImage().convertToFormat(QImage::Format_ARGB32);
     ASSERT_EQ(image.size(), QSize(204, 419));
     const QPoint outside[] = {{0, 0}, {201, 0}, {0, 416}, {201, 416}, {203, 100}, {100, 418}};

@@ -2,12 +2,10 @@
 // with a message that names its cause, the file the write aimed at keeps its bytes, and no
 // temporary file stays behind.
 
-#include <QPushButton>
-#include <QRadioButton>
 #include <cerrno>
 
-#include "patcher/patcher_window.h"
-#include "tests/support/fake_desktop.h"
+#include "patcher/patcher_presenter.h"
+#include "tests/support/fake_system_port.h"
 #include "tests/support/fault_folder.h"
 
 namespace lf::patcher {
@@ -17,15 +15,20 @@ namespace fs = std::filesystem;
 
 // Answers like the fake desktop; with removeChosenFile the chosen file is gone by the time the
 // patcher reads it.
-class VanishingDesktop : public testing::FakeDesktop {
+class VanishingDesktop : public testing::FakeSystemPort {
   public:
     bool removeChosenFile = false;
-    QString ChooseFileToOpen(QWidget* parent, const QString& folder,
-                             const QString& filter) override {
-        const QString chosen = FakeDesktop::ChooseFileToOpen(parent, folder, filter);
-        if (removeChosenFile) fs::remove(chosen.toStdString());
+    fs::path ChooseFileToOpen(const fs::path& folder, FileFilter filter) override {
+        const fs::path chosen = FakeSystemPort::ChooseFileToOpen(folder, filter);
+        if (removeChosenFile) fs::remove(chosen);
         return chosen;
     }
+};
+
+class NoWindow : public PatcherView {
+    void ShowCaptions(const PatcherCaptions&) override {}
+    void SetOuterHeightTwips(int) override {}
+    void End() override {}
 };
 
 enum class Write { Export, ImportTable, ImportIcon };
@@ -51,18 +54,17 @@ class PatcherFaults : public testing::FaultFolder {
                        const testing::ChildLimits& limits = {}) {
         SCOPED_TRACE(static_cast<int>(write));
         Reset();
-        auto form = Form1::Start(desktop_, folder_.string());
-        EXPECT_TRUE(form);
-        if (!form) return "";
-        form->findChild<QRadioButton*>("IconSel4")->click();
+        NoWindow window;
+        PatcherPresenter patcher(window, desktop_, folder_.string());
+        EXPECT_TRUE(patcher.Start());
+        patcher.OnIconChosen(4);
         desktop_.yesNoAnswers = {true};
-        desktop_.fileAnswers = {QString::fromStdString(Source(write).string())};
-        const char* button = write == Write::Export        ? "CMD_Export"
-                             : write == Write::ImportTable ? "CMD_Replace"
-                                                           : "CMD_ImportIcon";
+        desktop_.fileAnswers = {Source(write)};
         const auto click = [&] {
-            form->findChild<QPushButton*>(button)->click();
-            return desktop_.messages.back().text.toStdString();
+            if (write == Write::Export) patcher.OnExport();
+            if (write == Write::ImportTable) patcher.OnReplace();
+            if (write == Write::ImportIcon) patcher.OnImportIcon();
+            return desktop_.messages.back().text;
         };
         const auto clickUnderLimits = [&] {
             if (!limits.fileSizeLimit && !limits.unprivileged) return click();

@@ -2,9 +2,9 @@
 
 #include <QApplication>
 
-#include "browser/main_window.h"
+#include "browser/qt/main_window.h"
 #include "common/own_resources.h"
-#include "common/ui/desktop.h"
+#include "common/qt/qt_system_port.h"
 
 namespace {
 
@@ -12,7 +12,8 @@ namespace {
 // the main window there. Where the session also offers X11 (XWayland), run on it instead.
 void PreferX11UnderWayland() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
-        qEnvironmentVariable("XDG_SESSION_TYPE") == "wayland" && !qEnvironmentVariableIsEmpty("DISPLAY")) {
+        qEnvironmentVariable("XDG_SESSION_TYPE") == "wayland" &&
+        !qEnvironmentVariableIsEmpty("DISPLAY")) {
         qputenv("QT_QPA_PLATFORM", "xcb");
     }
 }
@@ -22,12 +23,9 @@ void PreferX11UnderWayland() {
 int main(int argc, char** argv) {
     PreferX11UnderWayland();
     QApplication app(argc, argv);
-    lf::SystemDesktop desktop;
-    auto form = lf::browser::Form1::Load(desktop, lf::ReadOwnResource);
-    if (!form) {
-        desktop.ShowMessage(nullptr, "Lorefinder", lf::browser::LoadFailureMessage(form.error()));
-        return 1;
-    }
-    (*form)->show();
+    lf::QtSystemPort system;
+    lf::browser::Form1 form(system, lf::ReadOwnResource);
+    if (!form.Start()) return 1;
+    form.show();
     return app.exec();
 }

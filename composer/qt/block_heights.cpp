@@ -1,4 +1,4 @@
-#include "composer/block_heights.h"
+#include "composer/qt/block_heights.h"
 
 #include <QFontMetricsF>
 #include <QTextLayout>

@@ -1,58 +1,41 @@
-#include "composer/stat_form.h"
+#include "composer/qt/stat_form.h"
 
 #include <QEvent>
 #include <QPainter>
 
-#include "composer/card_picture.h"
+#include "composer/block_layout.h"
+#include "composer/qt/card_picture.h"
 
 namespace lf {
 namespace {
 
-constexpr int kBlockLeft = 10;
-constexpr int kTitleTop = 26;
-constexpr int kBlockWidth = 186;
-constexpr int kBlockGap = 1;
-
-// Card texts break lines with CR LF; a label breaks them at LF alone.
-QString DisplayText(std::string_view text) {
-    if (text.find("\r\n") == std::string_view::npos) {
-        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    }
-    std::string lines;
-    lines.reserve(text.size());
-    for (std::size_t start = 0; start < text.size();) {
-        std::size_t lineBreak = text.find("\r\n", start);
-        if (lineBreak == std::string_view::npos) lineBreak = text.size();
-        lines.append(text.substr(start, lineBreak - start));
-        if (lineBreak < text.size()) lines += '\n';
-        start = lineBreak + 2;
-    }
-    return QString::fromStdString(lines);
-}
+QString DisplayText(std::string_view text) { return QString::fromStdString(WithLineFeeds(text)); }
 
 }  // namespace
 
-StatForm::StatForm(std::function<bool()> isChineseUI, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint),
-      isChineseUI_(std::move(isChineseUI)),
-      heights_(font()) {
+StatForm::StatForm(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), heights_(font()) {
     setFixedSize(kCardClientSize);
     // Magenta is see-through: alpha where a compositor blends, the mask where none runs.
     setAttribute(Qt::WA_TranslucentBackground);
     setMask(CardMask());
     setAttribute(Qt::WA_ShowWithoutActivating);  // the card never takes input
     title_ = CreateBlock(this);
-    FitToText(title_, kTitleTop);
+    ShowCard(Card{std::string(), {}});
 }
 
-void StatForm::SetItemStat(std::string_view DataStr) {
-    const Card card = lf::SetItemStat(DataStr, isChineseUI_());
+void StatForm::ShowCard(const Card& card) {
     ClearTextBlocks();
-    if (card.title) {
-        title_->setText(DisplayText(*card.title));
-        FitToText(title_, kTitleTop);
-    }
+    if (card.title) title_->setText(DisplayText(*card.title));
     for (const TextBlock& block : card.blocks) AddTextBlock(block);
+    const CardLayout layout = StackBlocks(card, [this](std::size_t block, int width) {
+        return MeasureHeight(block == 0 ? title_ : blocks_[block - 1], width);
+    });
+    const auto place = [](QLabel* block, const BlockPlace& at) {
+        block->setGeometry(at.left, at.top, at.width, at.height);
+    };
+    if (layout.title) place(title_, *layout.title);
+    for (std::size_t i = 0; i < layout.blocks.size(); ++i) place(blocks_[i], layout.blocks[i]);
 }
 
 void StatForm::paintEvent(QPaintEvent*) { QPainter(this).drawImage(0, 0, TranslucentCardImage()); }
@@ -90,18 +73,15 @@ QLabel* StatForm::CreateBlock(QWidget* parent) {
     return block;
 }
 
-// Full width, as tall as the wrapped text; an empty caption keeps one line.
-void StatForm::FitToText(QLabel* block, int top) {
-    const std::optional<int> quick = heights_.QuickHeight(block->text(), kBlockWidth);
-    const int height = quick ? *quick : block->heightForWidth(kBlockWidth);
-    block->setGeometry(kBlockLeft, top, kBlockWidth, height);
+// As tall as the wrapped text; an empty caption keeps one line.
+int StatForm::MeasureHeight(const QLabel* block, int width) {
+    const std::optional<int> quick = heights_.QuickHeight(block->text(), width);
+    return quick ? *quick : block->heightForWidth(width);
 }
 
 void StatForm::AddTextBlock(const TextBlock& block) {
-    const QLabel* above = blocks_.empty() ? title_ : blocks_.back();
     QLabel* label = CreateBlock(LayerOf(block.colour));
     label->setText(DisplayText(block.text));
-    FitToText(label, above->geometry().bottom() + 1 + kBlockGap);
     // A hidden window shows its blocks along with itself.
     if (isVisible()) label->show();
     blocks_.push_back(label);

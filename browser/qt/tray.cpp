@@ -1,4 +1,4 @@
-#include "browser/tray.h"
+#include "browser/qt/tray.h"
 
 #include <QApplication>
 

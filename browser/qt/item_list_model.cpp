@@ -1,4 +1,4 @@
-#include "browser/item_list_model.h"
+#include "browser/qt/item_list_model.h"
 
 namespace lf::browser {
 

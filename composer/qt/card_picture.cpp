@@ -1,4 +1,4 @@
-#include "composer/card_picture.h"
+#include "composer/qt/card_picture.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -5,12 +5,10 @@
 
 #include <QLabel>
 #include <QWidget>
-#include <functional>
-#include <string_view>
 #include <utility>
 #include <vector>
 
-#include "composer/block_heights.h"
+#include "composer/qt/block_heights.h"
 #include "composer/card.h"
 
 namespace lf {
@@ -19,11 +17,10 @@ class StatForm : public QWidget {
     Q_OBJECT
 
   public:
-    // isChineseUI is asked on every SetItemStat call.
-    explicit StatForm(std::function<bool()> isChineseUI, QWidget* parent = nullptr);
+    explicit StatForm(QWidget* parent = nullptr);
 
-    // Rebuilds the card from one record's text (UTF-8, as the item table holds it).
-    void SetItemStat(std::string_view DataStr);
+    // Replaces the blocks by the card's.
+    void ShowCard(const Card& card);
 
     // Block 0, the item name.
     QLabel* TitleBlock() const { return title_; }
@@ -36,12 +33,11 @@ class StatForm : public QWidget {
 
   private:
     QLabel* CreateBlock(QWidget* parent);
-    void FitToText(QLabel* block, int top);
+    int MeasureHeight(const QLabel* block, int width);
     void AddTextBlock(const TextBlock& block);
     void ClearTextBlocks();
     QWidget* LayerOf(Rgb colour);
 
-    std::function<bool()> isChineseUI_;
     BlockHeights heights_;
     std::vector<std::pair<Rgb, QWidget*>> layers_;
     QLabel* title_;

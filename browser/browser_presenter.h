@@ -1,0 +1,140 @@
+#pragma once
+
+// The item browser's rules, apart from any window: start-up, search and the number rule, the
+// selection handler, the icon box and the detail window, the tray and the minimise rule, docking
+// and the clipboard menu. A window layer implements BrowserView, forwards its events here and
+// shows what it is told.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "browser/icon_sheets.h"
+#include "browser/item_table.h"
+#include "browser/search.h"
+#include "common/executable_resources.h"
+#include "common/system_port.h"
+#include "common/wording.h"
+#include "composer/card.h"
+
+namespace lf {
+
+inline constexpr std::string_view kBrowserTitle = "Lorefinder";
+
+struct ScreenPoint {
+    int x = 0;
+    int y = 0;
+    friend bool operator==(const ScreenPoint&, const ScreenPoint&) = default;
+};
+
+// A window's outer frame on the screen, title bar and borders included.
+struct ScreenRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// The captions that depend on the language; the window's design-time captions are the Chinese.
+struct BrowserCaptions {
+    std::string_view searchButton;
+    std::string_view itemNumberLabel;
+    std::string_view iconLabel;
+};
+
+class BrowserView {
+public:
+    virtual ~BrowserView() = default;
+
+    virtual void AddTrayIcon() = 0;
+    virtual void RemoveTrayIcon() = 0;
+    virtual void ShowCaptions(const BrowserCaptions& captions) = 0;
+    // Fills the list with one row per item, in table order, nothing selected.
+    virtual void ShowItemList(const ItemTable& items) = 0;
+    virtual void SetItemNumberLength(int characters) = 0;
+    virtual void ShowTotal(std::string_view text) = 0;
+    // Highlights the row and scrolls it into view. Reports no selection back.
+    virtual void SelectRow(std::size_t row) = 0;
+    // Rewrites the number field; a view reports the change back like any other.
+    virtual void ShowItemNumber(std::string_view number) = 0;
+    // The name field and its tooltip, both plain text.
+    virtual void ShowItemName(std::string_view name, std::string_view description) = 0;
+    virtual void ShowPosition(std::string_view text) = 0;
+    virtual void ShowIcon(const PixelImage& box) = 0;
+    // Replaces the detail window's blocks by the card's, whether or not it is visible.
+    virtual void ShowCard(const Card& card) = 0;
+    virtual bool DetailVisible() const = 0;
+    virtual void SetDetailVisible(bool visible) = 0;
+    virtual void MoveDetail(ScreenPoint topLeft) = 0;
+    virtual void DestroyDetail() = 0;
+    virtual void FocusList() = 0;
+    virtual void SetSearchText(std::string_view text) = 0;
+    // Normal means shown and neither minimised nor hidden.
+    virtual bool MainWindowIsNormal() const = 0;
+    virtual ScreenRect MainWindowFrame() const = 0;
+    virtual void MinimiseAndHideMainWindow() = 0;
+    virtual void RestoreMainWindow() = 0;
+    // Hides the main window once the state change that minimised it has been handled, if it is
+    // still minimised then.
+    virtual void HideMainWindowWhenSettled() = 0;
+};
+
+class BrowserPresenter {
+public:
+    BrowserPresenter(BrowserView& view, SystemPort& system, ResourceReader readResource);
+
+    // The start-up sequence. A table that cannot be loaded is reported in the language of the run
+    // and gives false: there is no partial start.
+    bool Start();
+    // The close sequence: the tray icon goes first, then the detail window.
+    void Close();
+
+    // Events of the window.
+    void OnSearchTextChanged() { searchFromTop_ = true; }
+    void OnSearch(std::string_view text);
+    // The list's selected row changed by the user's hand; none when it was cleared.
+    void OnRowSelected(std::optional<std::size_t> row);
+    void OnItemNumberChanged(std::string_view text);
+    void OnIconBoxClicked();
+    void OnTrayToggle();
+    void OnMinimised();
+    void OnDockTimer();
+    void OnCopy(std::string_view searchText);
+    void OnPaste();
+
+    bool IsChineseUI() const { return language_ == Language::Chinese; }
+    const ItemTable& Items() const { return items_; }
+    const IconSheets& Icons() const { return iconSheets_; }
+    std::optional<std::size_t> SelectedRow() const { return selected_; }
+    // How many times the selection handler has run.
+    int SelectionsHandled() const { return selectionsHandled_; }
+
+private:
+    void SelectRow(std::size_t row);
+    void HandleSelection(std::size_t row);
+    void ShowItemIcon(std::int32_t iconNumber);
+
+    BrowserView& view_;
+    SystemPort& system_;
+    ResourceReader readResource_;
+    Language language_ = Language::English;
+    ItemTable items_;
+    NameIndex names_;
+    IconSheets iconSheets_;
+    std::optional<std::size_t> selected_;
+    bool searchFromTop_ = false;
+    int selectionsHandled_ = 0;
+};
+
+// Where the detail window docks beside a main window with this outer frame.
+ScreenPoint DockedPosition(const ScreenRect& mainFrame);
+
+// The number field holds every row number of the table, five characters at least.
+int ItemNumberLength(std::size_t rowCount);
+
+// The fatal start-up message for a table that cannot be loaded.
+std::string LoadFailureMessage(const LoadError& error, Language language);
+
+}  // namespace lf
