@@ -16,7 +16,8 @@ configure: deps
 build: configure
 	cmake --build --preset $(PRESET)
 
-run: build
+run: configure
+	cmake --build --preset $(PRESET) --target programs
 	$(BUILD_DIR)/bin/Lorefinder.exe
 
 test: $(addprefix test-,$(TEST_PRESETS))
