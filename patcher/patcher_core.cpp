@@ -19,12 +19,22 @@ bool FileIsPresent(const std::filesystem::path& path) {
     return std::filesystem::is_regular_file(path, ec) && !path.filename().string().starts_with('.');
 }
 
+std::optional<std::string> ReadOnlyNotice(const std::string& folder, bool chinese) {
+    const std::string exePath = MyPathPrefix(folder) + kBrowserFileName;
+    if (CanReplace(exePath)) return std::nullopt;
+    return exePath +
+           (chinese ? " 是只读的，Tablepatch 无法在这里修改它。\n"
+                      "个人安装（make install）或便携文件夹里的 Lorefinder.exe 可以修改。"
+                    : " is read-only for you, so Tablepatch cannot patch it here.\n"
+                      "A per-user install (make install) or the portable folder can be patched.");
+}
+
 Result<Bytes> ReadResource(const std::filesystem::path& exePath, const std::string& typeName,
                            const std::string& nameText) {
     auto file = ReadWholeFile(exePath);
     if (!file) return std::unexpected(file.error());
-    auto data = lf::ReadResource(*file, ResourceName::Parse(typeName),
-                                 ResourceName::Parse(nameText));
+    auto data =
+        lf::ReadResource(*file, ResourceName::Parse(typeName), ResourceName::Parse(nameText));
     if (!data) return std::unexpected(data.error());
     return Bytes(data->begin(), data->end());
 }

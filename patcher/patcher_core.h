@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "common/bytes.h"
@@ -24,6 +25,10 @@ std::string MyPathPrefix(const std::string& folder);
 
 // Whether a regular, visible file lies at that exact path (folders and dot-files do not count).
 bool FileIsPresent(const std::filesystem::path& path);
+
+// What the patcher says at start-up, before anything else, when this user cannot rewrite
+// Lorefinder.exe in the folder (a system-wide install, say); nothing when the file can be patched.
+std::optional<std::string> ReadOnlyNotice(const std::string& folder, bool chinese);
 
 // The bytes of one resource of an executable, its name given as "#101" or a name.
 Result<Bytes> ReadResource(const std::filesystem::path& exePath, const std::string& typeName,

@@ -42,6 +42,9 @@ std::unique_ptr<Form1> Form1::Start(Desktop& desktop, const std::string& folder)
                                        "Lorefinder.exe not found...please put me together..."));
         return nullptr;
     }
+    if (const auto notice = ReadOnlyNotice(folder, form->isChineseUI_)) {
+        desktop.ShowMessage(nullptr, kMessageTitle, QString::fromStdString(*notice));
+    }
     form->iconIndex_ = 0;
     const std::string cd = MyPathCD(folder);
     form->dialogFolder_ = QString::fromStdString(cd.empty() ? "/" : cd);

@@ -1,6 +1,7 @@
 #include "patcher/patcher_core.h"
 
 #include "tests/support/executable_folder.h"
+#include "tests/support/fault_folder.h"
 
 namespace lf::patcher {
 namespace {
@@ -48,7 +49,8 @@ TEST_F(Folder, WritingTheSameBytesBackGivesTheSameFile) {
 
 TEST_F(Folder, FailuresNameTheirCauseAndLeaveTheExecutableAlone) {
     const auto empty = WriteFile("empty.txt", "");
-    EXPECT_EQ(WriteResource(Exe(), empty, "CUSTOM", 101).error().failure, WriteFailure::SourceEmpty);
+    EXPECT_EQ(WriteResource(Exe(), empty, "CUSTOM", 101).error().failure,
+              WriteFailure::SourceEmpty);
     EXPECT_EQ(WriteResource(Exe(), folder_ / "vanished.txt", "CUSTOM", 101).error().failure,
               WriteFailure::SourceUnreadable);
     EXPECT_EQ(WriteResource(Exe(), folder_, "CUSTOM", 101).error().failure,
@@ -61,7 +63,35 @@ TEST_F(Folder, FailuresNameTheirCauseAndLeaveTheExecutableAlone) {
     const auto notExecutable = WriteFile("text.exe", "plain text");
     EXPECT_EQ(WriteResource(notExecutable, source, "CUSTOM", 101).error().failure,
               WriteFailure::RewriteFailed);
-    EXPECT_EQ(*ReadWholeFile(notExecutable), Bytes({'p', 'l', 'a', 'i', 'n', ' ', 't', 'e', 'x', 't'}));
+    EXPECT_EQ(*ReadWholeFile(notExecutable),
+              Bytes({'p', 'l', 'a', 'i', 'n', ' ', 't', 'e', 'x', 't'}));
+}
+
+using ReadOnlyFolder = testing::FaultFolder;
+
+TEST_F(ReadOnlyFolder, AReadOnlyExecutableIsNamedInBothLanguages) {
+    Reset();
+    EXPECT_EQ(ReadOnlyNotice(folder_.string(), false), std::nullopt);
+    MakeReadOnly(Exe());
+    const auto english = ReadOnlyNotice(folder_.string(), false);
+    const auto chinese = ReadOnlyNotice(folder_.string(), true);
+    ASSERT_TRUE(english && chinese);
+    EXPECT_TRUE(english->starts_with(Exe().string() + " is read-only for you")) << *english;
+    EXPECT_TRUE(chinese->starts_with(Exe().string() + " 是只读的")) << *chinese;
+}
+
+// The executable itself stays writable here: only its folder refuses the temporary file.
+TEST_F(ReadOnlyFolder, AFolderThatTakesNoNewFileMakesTheExecutableReadOnly) {
+    if (!testing::CanRunUnprivileged()) {
+        GTEST_SKIP() << "running as root and unable to become the user nobody: "
+                        "a read-only folder stops no write of root's";
+    }
+    Reset();
+    MakeFolderReadOnly();
+    const testing::ChildRun run = testing::RunInChild(
+        {.fileSizeLimit = std::nullopt, .unprivileged = true},
+        [&] { return ReadOnlyNotice(folder_.string(), false).value_or("none"); });
+    EXPECT_TRUE(run.output.starts_with(Exe().string() + " is read-only for you")) << run.output;
 }
 
 }  // namespace

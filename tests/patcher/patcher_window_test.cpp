@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "browser/main_window.h"
+#include "patcher/patcher_core.h"
 #include "tests/support/executable_folder.h"
 #include "tests/support/fake_desktop.h"
 
@@ -40,6 +41,16 @@ TEST_F(PatcherWindowTest, WithoutTheBrowserBesideItThePatcherDoesNotStart) {
     std::filesystem::create_directory(Exe());  // a folder of that name does not count
     EXPECT_EQ(Start(), nullptr);
     EXPECT_EQ(LastMessage(), "本文件夹找不到Lorefinder.exe....");
+}
+
+TEST_F(PatcherWindowTest, AReadOnlyBrowserIsNamedBeforeTheWindowOpens) {
+    using std::filesystem::perms;
+    std::filesystem::permissions(Exe(), perms::owner_read | perms::group_read | perms::others_read);
+    auto form = Start();
+    ASSERT_TRUE(form);
+    ASSERT_EQ(desktop_.messages.size(), 1u);
+    EXPECT_EQ(desktop_.messages[0].title, "Lorefinder_ResProc");
+    EXPECT_EQ(desktop_.messages[0].text.toStdString(), ReadOnlyNotice(folder_.string(), false));
 }
 
 TEST_F(PatcherWindowTest, CaptionsFollowTheSystemLanguage) {
