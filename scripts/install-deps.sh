@@ -12,6 +12,7 @@ packages=(
   binutils python3 python3-pefile
   clang-16 libclang-rt-16-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32
+  librsvg2-bin dpkg-dev file desktop-file-utils appstream lintian
 )
 
 missing=()
