@@ -1,11 +1,16 @@
-# The two commands of the README: `make run` and `make test`. Both install what is missing first.
+# The commands of the README: `make run`, `make test`, `make install`, `make uninstall` and
+# `make dist`. Those that build install what is missing first.
 PRESET ?= default
 BUILD_DIR := build/$(PRESET)
+# `make install` installs for the user alone, who can then patch the browser with Tablepatch;
+# `sudo make install PREFIX=/usr/local` installs for everyone.
+PREFIX ?= $(HOME)/.local
 # `make test` runs the whole suite twice: in the development build, then built with the address
 # and undefined-behaviour sanitizers (`make test-default` or `make test-asan` runs one of them).
 TEST_PRESETS := default asan
 
-.PHONY: deps configure build run test $(addprefix test-,$(TEST_PRESETS)) bench fuzz clean
+.PHONY: deps configure build run test $(addprefix test-,$(TEST_PRESETS)) install uninstall dist bench \
+	fuzz clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -26,6 +31,19 @@ $(addprefix test-,$(TEST_PRESETS)): test-%: deps
 	cmake --preset $*
 	cmake --build --preset $*
 	ctest --preset $*
+
+# The programs are stripped of their debugging information on the way.
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(abspath $(PREFIX)) --strip
+
+# Removes what the last `make install` installed, as its manifest lists it.
+uninstall:
+	bash scripts/uninstall.sh $(BUILD_DIR)/install_manifest.txt
+
+# The portable folder's tarball and the Debian package, in build/dist.
+dist: build
+	cpack --config $(BUILD_DIR)/CPackConfig.cmake -B build/dist
+	rm -rf build/dist/_CPack_Packages
 
 bench: deps
 	cmake --preset release

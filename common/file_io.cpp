@@ -60,6 +60,10 @@ bool IsReadOnly(const std::filesystem::path& path, mode_t mode) {
     return (mode & 0222) == 0 || ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0;
 }
 
+std::filesystem::path FolderOf(const std::filesystem::path& path) {
+    return path.has_parent_path() ? path.parent_path() : ".";
+}
+
 constexpr std::size_t kTemporarySuffixLength = 6;  // the XXXXXX of mkostemp
 
 // Temporaries carry the name of the file they replace, so that its next rewrite finds them.
@@ -126,8 +130,7 @@ Result<void> WriteFileAtomically(const std::filesystem::path& requested, ByteVie
         return IoFailure("cannot reach", path);
     }
 
-    std::filesystem::path folder = path.parent_path();
-    if (folder.empty()) folder = ".";
+    const std::filesystem::path folder = FolderOf(path);
     const std::string prefix = TemporaryPrefix(path);
     RemoveStrayTemporaries(folder, prefix);
     std::string temp = (folder / (prefix + std::string(kTemporarySuffixLength, 'X'))).string();
@@ -155,6 +158,17 @@ Result<void> WriteFileAtomically(const std::filesystem::path& requested, ByteVie
     Descriptor dir{::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
     if (dir.fd >= 0) ::fsync(dir.fd);  // the rename is durable once the folder is flushed
     return {};
+}
+
+bool CanReplace(const std::filesystem::path& requested) {
+    auto resolved = ResolveTarget(requested);
+    if (!resolved) return false;
+    struct stat info {};
+    if (::stat(resolved->c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        IsReadOnly(*resolved, info.st_mode)) {
+        return false;
+    }
+    return ::faccessat(AT_FDCWD, FolderOf(*resolved).c_str(), W_OK | X_OK, AT_EACCESS) == 0;
 }
 
 Result<MappedFile> MappedFile::Open(const std::filesystem::path& path) {

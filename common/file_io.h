@@ -18,16 +18,20 @@ Result<Bytes> ReadWholeFile(const std::filesystem::path& path);
 // killed rewrites of the same file left behind are removed.
 Result<void> WriteFileAtomically(const std::filesystem::path& path, ByteView data);
 
+// Whether WriteFileAtomically may replace this existing file now: the file is not read-only and
+// its folder takes the temporary file.
+bool CanReplace(const std::filesystem::path& path);
+
 // A read-only view of a whole file that stays valid as long as the object lives.
 class MappedFile {
-public:
+  public:
     static Result<MappedFile> Open(const std::filesystem::path& path);
     MappedFile(MappedFile&& other) noexcept;
     MappedFile& operator=(MappedFile&&) = delete;
     ~MappedFile();
     ByteView Bytes() const { return {data_, size_}; }
 
-private:
+  private:
     MappedFile(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
     const std::uint8_t* data_;
     std::size_t size_;

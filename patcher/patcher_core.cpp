@@ -23,8 +23,8 @@ Result<Bytes> ReadResource(const std::filesystem::path& exePath, const std::stri
                            const std::string& nameText) {
     auto file = ReadWholeFile(exePath);
     if (!file) return std::unexpected(file.error());
-    auto data = lf::ReadResource(*file, ResourceName::Parse(typeName),
-                                 ResourceName::Parse(nameText));
+    auto data =
+        lf::ReadResource(*file, ResourceName::Parse(typeName), ResourceName::Parse(nameText));
     if (!data) return std::unexpected(data.error());
     return Bytes(data->begin(), data->end());
 }

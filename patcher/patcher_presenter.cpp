@@ -1,6 +1,7 @@
 #include "patcher/patcher_presenter.h"
 
 #include "common/catalogue_format.h"
+#include "common/file_io.h"
 
 namespace lf::patcher {
 namespace {
@@ -17,6 +18,11 @@ constexpr Bilingual kHelp{
     " if you dont know data file's format, \r\n"
     " please put me and Lorefinder.exe together, \r\n"
     "and press[Export]the export of raw data for reference."};
+constexpr Bilingual kReadOnly{
+    " 是只读的，Tablepatch 无法在这里修改它。\n"
+    "个人安装（make install）或便携文件夹里的 Lorefinder.exe 可以修改。",
+    " is read-only for you, so Tablepatch cannot patch it here.\n"
+    "A per-user install (make install) or the portable folder can be patched."};
 constexpr std::string_view kOverwriteQuestion = "File (item.txt) is extist...do you want overwrite it";
 constexpr Bilingual kExportFailed{"无法写入 item.txt，原文件未改动：\n",
                                   "item.txt was not written; any old item.txt is unchanged:\n"};
@@ -50,6 +56,8 @@ bool PatcherPresenter::Start() {
         Tell(kNotBesideBrowser.In(language_));
         return false;
     }
+    // A system-wide install run by a normal user: said before any dialog, not after a failure.
+    if (!CanReplace(BrowserPath())) Tell(BrowserPath().string() + std::string(kReadOnly.In(language_)));
     iconIndex_ = 0;
     const std::string cd = MyPathCD(folder_);
     dialogFolder_ = cd.empty() ? "/" : cd;

@@ -15,6 +15,7 @@ packages=(
   # wine64 runs everywhere; wine32 installs even where the kernel cannot run 32-bit programs,
   # and the tests find out by trying.
   wine wine64 wine32
+  librsvg2-bin dpkg-dev file desktop-file-utils appstream lintian
 )
 
 missing=()

@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "patcher/patcher_presenter.h"
+#include "tests/support/fake_patcher_view.h"
 #include "tests/support/fake_system_port.h"
 #include "tests/support/fault_folder.h"
 
@@ -25,11 +26,6 @@ class VanishingDesktop : public testing::FakeSystemPort {
     }
 };
 
-class NoWindow : public PatcherView {
-    void ShowCaptions(const PatcherCaptions&) override {}
-    void SetOuterHeightTwips(int) override {}
-    void End() override {}
-};
 
 enum class Write { Export, ImportTable, ImportIcon };
 constexpr Write kWrites[] = {Write::Export, Write::ImportTable, Write::ImportIcon};
@@ -54,7 +50,7 @@ class PatcherFaults : public testing::FaultFolder {
                        const testing::ChildLimits& limits = {}) {
         SCOPED_TRACE(static_cast<int>(write));
         Reset();
-        NoWindow window;
+        testing::FakePatcherView window;
         PatcherPresenter patcher(window, desktop_, folder_.string());
         EXPECT_TRUE(patcher.Start());
         patcher.OnIconChosen(4);

@@ -1,6 +1,10 @@
 #include "patcher/patcher_core.h"
+#include "patcher/patcher_presenter.h"
+#include "tests/support/fake_patcher_view.h"
+#include "tests/support/fake_system_port.h"
 
 #include "tests/support/executable_folder.h"
+#include "tests/support/fault_folder.h"
 
 namespace lf::patcher {
 namespace {
@@ -48,7 +52,8 @@ TEST_F(Folder, WritingTheSameBytesBackGivesTheSameFile) {
 
 TEST_F(Folder, FailuresNameTheirCauseAndLeaveTheExecutableAlone) {
     const auto empty = WriteFile("empty.txt", "");
-    EXPECT_EQ(WriteResource(Exe(), empty, "CUSTOM", 101).error().failure, WriteFailure::SourceEmpty);
+    EXPECT_EQ(WriteResource(Exe(), empty, "CUSTOM", 101).error().failure,
+              WriteFailure::SourceEmpty);
     EXPECT_EQ(WriteResource(Exe(), folder_ / "vanished.txt", "CUSTOM", 101).error().failure,
               WriteFailure::SourceUnreadable);
     EXPECT_EQ(WriteResource(Exe(), folder_, "CUSTOM", 101).error().failure,
@@ -61,7 +66,44 @@ TEST_F(Folder, FailuresNameTheirCauseAndLeaveTheExecutableAlone) {
     const auto notExecutable = WriteFile("text.exe", "plain text");
     EXPECT_EQ(WriteResource(notExecutable, source, "CUSTOM", 101).error().failure,
               WriteFailure::RewriteFailed);
-    EXPECT_EQ(*ReadWholeFile(notExecutable), Bytes({'p', 'l', 'a', 'i', 'n', ' ', 't', 'e', 'x', 't'}));
+    EXPECT_EQ(*ReadWholeFile(notExecutable),
+              Bytes({'p', 'l', 'a', 'i', 'n', ' ', 't', 'e', 'x', 't'}));
+}
+
+using ReadOnlyFolder = testing::FaultFolder;
+
+// What the patcher says as it starts in the folder; empty when it says nothing.
+std::string StartUpNotice(const std::string& folder, bool chinese) {
+    testing::FakePatcherView view;
+    testing::FakeSystemPort system;
+    system.chinese = chinese;
+    PatcherPresenter patcher(view, system, folder);
+    EXPECT_TRUE(patcher.Start());
+    return system.messages.empty() ? "" : system.messages.back().text;
+}
+
+TEST_F(ReadOnlyFolder, AReadOnlyExecutableIsNamedInBothLanguagesBeforeAnyDialog) {
+    Reset();
+    EXPECT_EQ(StartUpNotice(folder_.string(), false), "");
+    MakeReadOnly(Exe());
+    const std::string english = StartUpNotice(folder_.string(), false);
+    EXPECT_TRUE(english.starts_with(Exe().string() + " is read-only for you")) << english;
+    const std::string chinese = StartUpNotice(folder_.string(), true);
+    EXPECT_TRUE(chinese.starts_with(Exe().string() + " 是只读的")) << chinese;
+}
+
+// The executable itself stays writable here: only its folder refuses the temporary file.
+TEST_F(ReadOnlyFolder, AFolderThatTakesNoNewFileMakesTheExecutableReadOnly) {
+    if (!testing::CanRunUnprivileged()) {
+        GTEST_SKIP() << "running as root and unable to become the user nobody: "
+                        "a read-only folder stops no write of root's";
+    }
+    Reset();
+    MakeFolderReadOnly();
+    const testing::ChildRun run = testing::RunInChild(
+        {.fileSizeLimit = std::nullopt, .unprivileged = true},
+        [&] { return StartUpNotice(folder_.string(), false); });
+    EXPECT_TRUE(run.output.starts_with(Exe().string() + " is read-only for you")) << run.output;
 }
 
 }  // namespace

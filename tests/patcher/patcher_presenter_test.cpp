@@ -3,21 +3,11 @@
 #include "browser/browser_presenter.h"
 #include "tests/support/executable_folder.h"
 #include "tests/support/fake_browser_view.h"
+#include "tests/support/fake_patcher_view.h"
 #include "tests/support/fake_system_port.h"
 
 namespace lf::patcher {
 namespace {
-
-class FakePatcherView : public PatcherView {
-public:
-    std::optional<PatcherCaptions> captions;
-    int outerHeightTwips = 0;
-    bool ended = false;
-
-    void ShowCaptions(const PatcherCaptions& c) override { captions = c; }
-    void SetOuterHeightTwips(int twips) override { outerHeightTwips = twips; }
-    void End() override { ended = true; }
-};
 
 class PatcherPresenterTest : public testing::ExecutableFolder {
 protected:
@@ -32,7 +22,7 @@ protected:
         for (int i = 0; i < PatcherPresenter::kRevealCount; ++i) patcher.OnHelp();
     }
 
-    FakePatcherView view_;
+    lf::testing::FakePatcherView view_;
     lf::testing::FakeSystemPort system_;
 };
 
