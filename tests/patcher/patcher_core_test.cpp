@@ -40,6 +40,15 @@ TEST_F(Folder, WritesOneResourceAndKeepsEveryOther) {
     }
 }
 
+TEST_F(Folder, ACopyInAnotherLanguageIsNeitherReadNorReplaced) {
+    auto other = WithResource(original_, {ResourceName(u"CUSTOM"), 101, 1033, Bytes{'e', 'n'}});
+    ASSERT_TRUE(other && WriteFileAtomically(Exe(), *other));
+    EXPECT_EQ(AsText(*ReadResource(Exe(), "CUSTOM", "#101")), table_);
+    ASSERT_TRUE(WriteResource(Exe(), WriteFile("new.txt", "1\r\nnew|"), "CUSTOM", 101));
+    EXPECT_EQ(AsText(*ReadResource(Exe(), "CUSTOM", "#101")), "1\r\nnew|");
+    EXPECT_EQ(ReadResources(ExeBytes())->size(), ReadResources(*other)->size());
+}
+
 TEST_F(Folder, WritingTheSameBytesBackGivesTheSameFile) {
     const auto source = WriteFile("item.txt", table_);
     ASSERT_TRUE(WriteResource(Exe(), source, "CUSTOM", 101));
@@ -48,7 +57,8 @@ TEST_F(Folder, WritingTheSameBytesBackGivesTheSameFile) {
 
 TEST_F(Folder, FailuresNameTheirCauseAndLeaveTheExecutableAlone) {
     const auto empty = WriteFile("empty.txt", "");
-    EXPECT_EQ(WriteResource(Exe(), empty, "CUSTOM", 101).error().failure, WriteFailure::SourceEmpty);
+    EXPECT_EQ(WriteResource(Exe(), empty, "CUSTOM", 101).error().failure,
+              WriteFailure::SourceEmpty);
     EXPECT_EQ(WriteResource(Exe(), folder_ / "vanished.txt", "CUSTOM", 101).error().failure,
               WriteFailure::SourceUnreadable);
     EXPECT_EQ(WriteResource(Exe(), folder_, "CUSTOM", 101).error().failure,
@@ -61,7 +71,8 @@ TEST_F(Folder, FailuresNameTheirCauseAndLeaveTheExecutableAlone) {
     const auto notExecutable = WriteFile("text.exe", "plain text");
     EXPECT_EQ(WriteResource(notExecutable, source, "CUSTOM", 101).error().failure,
               WriteFailure::RewriteFailed);
-    EXPECT_EQ(*ReadWholeFile(notExecutable), Bytes({'p', 'l', 'a', 'i', 'n', ' ', 't', 'e', 'x', 't'}));
+    EXPECT_EQ(*ReadWholeFile(notExecutable),
+              Bytes({'p', 'l', 'a', 'i', 'n', ' ', 't', 'e', 'x', 't'}));
 }
 
 }  // namespace
