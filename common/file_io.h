@@ -2,14 +2,18 @@
 
 // Reading whole files, and writing them so that a failure never leaves a damaged file.
 
+#include <cstdint>
 #include <filesystem>
+#include <limits>
 
 #include "common/bytes.h"
 #include "common/error.h"
 
 namespace lf {
 
-Result<Bytes> ReadWholeFile(const std::filesystem::path& path);
+// A file of more than `largest` bytes is refused (TooLarge) before anything is read.
+Result<Bytes> ReadWholeFile(const std::filesystem::path& path,
+                            std::uint64_t largest = std::numeric_limits<std::uint64_t>::max());
 
 // Writes a temporary file in the same folder, flushes it to disk, gives it the permission bits
 // of the file it replaces, and renames it over the target. On any failure the target is
@@ -20,14 +24,14 @@ Result<void> WriteFileAtomically(const std::filesystem::path& path, ByteView dat
 
 // A read-only view of a whole file that stays valid as long as the object lives.
 class MappedFile {
-public:
+  public:
     static Result<MappedFile> Open(const std::filesystem::path& path);
     MappedFile(MappedFile&& other) noexcept;
     MappedFile& operator=(MappedFile&&) = delete;
     ~MappedFile();
     ByteView Bytes() const { return {data_, size_}; }
 
-private:
+  private:
     MappedFile(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
     const std::uint8_t* data_;
     std::size_t size_;

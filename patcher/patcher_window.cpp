@@ -82,8 +82,9 @@ void Form1::CreateIconPanel() {
     iconGroup_ = new QButtonGroup(this);
     for (int k = 0; k < 16; ++k) {
         const QString name = QString("IconSel%1").arg(k);
-        IconSel[k] = Place<QRadioButton>(Frame1, name.toLatin1().constData(), {6, 12 + 14 * k, 93, 12},
-                                         QString("Item Icon %1").arg(k + 1));
+        IconSel[k] =
+            Place<QRadioButton>(Frame1, name.toLatin1().constData(), {6, 12 + 14 * k, 93, 12},
+                                QString("Item Icon %1").arg(k + 1));
         iconGroup_->addButton(IconSel[k], k);
     }
     IconSel[0]->setChecked(true);
@@ -114,13 +115,15 @@ void Form1::Tell(const QString& text) { desktop_.ShowMessage(this, kMessageTitle
 // ---- help and the reveal gesture ------------------------------------------------------------
 
 void Form1::ShowHelp() {
-    const QStringList lines = isChineseUI_
-        ? QStringList{"本工具是用来替换 Lorefinder.exe 里面的道具数据文件的,", "数据文件格式如不清楚，",
-                      "请把本工具和 Lorefinder.exe 放一起,", "按下[导出]把原数据导出以作参考。"}
-        : QStringList{"This tool is used to replace the item data file inside Lorefinder.exe, ",
-                      " if you dont know data file's format, ",
-                      " please put me and Lorefinder.exe together, ",
-                      "and press[Export]the export of raw data for reference."};
+    const QStringList lines =
+        isChineseUI_
+            ? QStringList{"本工具是用来替换 Lorefinder.exe 里面的道具数据文件的,",
+                          "数据文件格式如不清楚，", "请把本工具和 Lorefinder.exe 放一起,",
+                          "按下[导出]把原数据导出以作参考。"}
+            : QStringList{"This tool is used to replace the item data file inside Lorefinder.exe, ",
+                          " if you dont know data file's format, ",
+                          " please put me and Lorefinder.exe together, ",
+                          "and press[Export]the export of raw data for reference."};
     Tell(lines.join("\r\n"));
     ++helpClicks_;
     // Once revealed, the panel stays until the patcher ends.
@@ -134,6 +137,11 @@ void Form1::ShowHelp() {
 void Form1::ExportItemTable() {
     const std::string exePath = MyPathPrefix(folder_) + kBrowserFileName;
     auto bytes = ReadResource(exePath, "CUSTOM", "#101");
+    if (!bytes && bytes.error().kind == Error::Kind::TooLarge) {  // the memory ran short
+        Tell(Text("内存不足，未导出：\n", "Not enough memory; nothing was exported:\n") +
+             QString::fromStdString(bytes.error().message));
+        return;
+    }
     if (!bytes) {
         Tell(QString("Resource #101 Found not found in %1 !").arg(QString::fromStdString(exePath)));
         ended_ = true;
@@ -148,7 +156,8 @@ void Form1::ExportItemTable() {
         return;
     }
     if (auto saved = SaveBytes(target, *bytes); !saved) {
-        Tell(Text("无法写入 item.txt，原文件未改动：\n", "item.txt was not written; any old item.txt is unchanged:\n") +
+        Tell(Text("无法写入 item.txt，原文件未改动：\n",
+                  "item.txt was not written; any old item.txt is unchanged:\n") +
              QString::fromStdString(saved.error().message));
         return;
     }
@@ -176,15 +185,28 @@ void Form1::ImportResource(const QString& filter, std::uint16_t id) {
     }
     const QString detail = QString::fromStdString(written.error().detail);
     switch (written.error().failure) {
-        case WriteFailure::ExecutableMissing: Tell(Native(exePath) + "not found !!"); break;
+        case WriteFailure::ExecutableMissing:
+            Tell(Native(exePath) + "not found !!");
+            break;
         case WriteFailure::SourceUnreadable:
-            Tell(Text("无法读取文件，Lorefinder.exe 未改动：\n", "Cannot read the file; Lorefinder.exe is unchanged:\n") + detail);
+            Tell(Text("无法读取文件，Lorefinder.exe 未改动：\n",
+                      "Cannot read the file; Lorefinder.exe is unchanged:\n") +
+                 detail);
+            break;
+        case WriteFailure::SourceTooLarge:
+            Tell(Text("文件太大，Lorefinder.exe 未改动：\n",
+                      "The file is too large; Lorefinder.exe is unchanged:\n") +
+                 detail);
             break;
         case WriteFailure::SourceEmpty:
-            Tell(Text("文件是空的，Lorefinder.exe 未改动：\n", "The file is empty; Lorefinder.exe is unchanged:\n") + detail);
+            Tell(Text("文件是空的，Lorefinder.exe 未改动：\n",
+                      "The file is empty; Lorefinder.exe is unchanged:\n") +
+                 detail);
             break;
         case WriteFailure::RewriteFailed:
-            Tell(Text("无法写入 Lorefinder.exe，文件未改动：\n", "Lorefinder.exe could not be rewritten and is unchanged:\n") + detail);
+            Tell(Text("无法写入 Lorefinder.exe，文件未改动：\n",
+                      "Lorefinder.exe could not be rewritten and is unchanged:\n") +
+                 detail);
             break;
     }
 }
