@@ -185,9 +185,9 @@ std::uint64_t AppendedDataStart(const ElfLayout& layout, std::uint64_t keepEnd,
                                 std::optional<std::size_t> target) {
     std::uint64_t start = std::max(
         keepEnd, layout.sectionTable + layout.sections.size() * std::uint64_t{kSectionHeaderSize});
-    if (target) {
+    if (target && layout.sections[*target].type != kNobits) {
         const SectionHeader& old = layout.sections[*target];
-        start = std::max(start, old.offset + old.FileSize());
+        start = std::max(start, old.offset + old.size);
     }
     return start;
 }
