@@ -10,6 +10,8 @@ namespace {
 
 constexpr int kCellsPerSide = 16;
 constexpr int kCellSize = 32;
+// A sheet is 512 pixels on a side; a header declaring far more would only exhaust memory.
+constexpr int kLargestPictureSide = 4096;
 
 struct TjDeleter {
     void operator()(void* handle) const { tjDestroy(handle); }
@@ -30,13 +32,20 @@ Result<PixelImage> DecodeJpeg(ByteView jpeg) {
     const auto size = static_cast<unsigned long>(jpeg.size());
     if (tjDecompressHeader3(handle.get(), data, size, &width, &height, &subsampling,
                             &colourspace) != 0) {
-        return Fail(Error::Kind::Malformed, std::string("not a JPEG picture: ") +
-                                                tjGetErrorStr2(handle.get()));
+        return Fail(Error::Kind::Malformed,
+                    std::string("not a JPEG picture: ") + tjGetErrorStr2(handle.get()));
+    }
+    if (width > kLargestPictureSide || height > kLargestPictureSide) {
+        return Fail(Error::Kind::Unsupported,
+                    "the JPEG picture is too large: " + std::to_string(width) + " x " +
+                        std::to_string(height) + " pixels, at most " +
+                        std::to_string(kLargestPictureSide) + " on a side");
     }
     PixelImage image{width, height, std::vector<std::uint32_t>(std::size_t(width) * height)};
     // BGRA bytes are 0xAARRGGBB words on a little-endian machine.
-    if (tjDecompress2(handle.get(), data, size, reinterpret_cast<unsigned char*>(image.pixels.data()),
-                      width, 0, height, TJPF_BGRA, 0) != 0 &&
+    if (tjDecompress2(handle.get(), data, size,
+                      reinterpret_cast<unsigned char*>(image.pixels.data()), width, 0, height,
+                      TJPF_BGRA, 0) != 0 &&
         tjGetErrorCode(handle.get()) == TJERR_FATAL) {
         return Fail(Error::Kind::Malformed, std::string("the JPEG picture does not decode: ") +
                                                 tjGetErrorStr2(handle.get()));
@@ -52,7 +61,9 @@ IconCell CellOfIcon(std::int32_t n) {
 
 IconSheets::IconSheets(ResourceReader readResource,
                        std::function<void(const std::string&)> reportError)
-    : readResource_(std::move(readResource)), reportError_(std::move(reportError)), box_(GreyBox()) {}
+    : readResource_(std::move(readResource)),
+      reportError_(std::move(reportError)),
+      box_(GreyBox()) {}
 
 void IconSheets::ShowItemIcon(std::int32_t iconNumber) {
     const IconCell cell = CellOfIcon(iconNumber);

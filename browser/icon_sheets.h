@@ -22,6 +22,7 @@ struct PixelImage {
     std::vector<std::uint32_t> pixels;
 };
 
+// Pictures over 4096 pixels on a side are refused before anything is allocated for them.
 Result<PixelImage> DecodeJpeg(ByteView jpeg);
 
 struct IconCell {
@@ -39,7 +40,7 @@ inline constexpr std::uint32_t kIconBoxGrey = 0xFF808080;
 
 // The icon box and the sheet held for it.
 class IconSheets {
-public:
+  public:
     // reportError receives the message shown when a sheet's resource is empty.
     IconSheets(ResourceReader readResource, std::function<void(const std::string&)> reportError);
 
@@ -50,7 +51,7 @@ public:
     const PixelImage& Box() const { return box_; }
     int Decodes() const { return decodes_; }
 
-private:
+  private:
     void LoadIconSheet(std::int32_t sheet);
     void DrawIconCell(std::int32_t column, std::int32_t row);
     std::optional<PixelImage> PictureFromResource(std::int32_t sheet);

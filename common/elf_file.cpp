@@ -126,14 +126,18 @@ void WriteSectionHeader(Bytes& out, std::uint64_t at, std::uint32_t name, std::u
 }  // namespace
 
 bool IsElf(ByteView file) {
-    return file.size() >= 4 && std::memcmp(file.data(), "\x7f" "ELF", 4) == 0;
+    return file.size() >= 4 && std::memcmp(file.data(),
+                                           "\x7f"
+                                           "ELF",
+                                           4) == 0;
 }
 
 Result<ByteView> FindElfSection(ByteView file, std::string_view name) {
     auto layout = ReadLayout(file);
     if (!layout) return std::unexpected(layout.error());
     const auto index = FindSectionIndex(file, *layout, name);
-    if (!index) return Fail(Error::Kind::NotFound, "the file has no " + std::string(name) + " section");
+    if (!index)
+        return Fail(Error::Kind::NotFound, "the file has no " + std::string(name) + " section");
     return ContentsOf(file, layout->sections[*index]);
 }
 
@@ -175,8 +179,22 @@ Result<void> CheckNameTable(ByteView file, const ElfLayout& layout,
     return {};
 }
 
+// Where the data appended after everything the tables describe begins (archives and other
+// payloads that programs read from the end of their own file).
+std::uint64_t AppendedDataStart(const ElfLayout& layout, std::uint64_t keepEnd,
+                                std::optional<std::size_t> target) {
+    std::uint64_t start = std::max(
+        keepEnd, layout.sectionTable + layout.sections.size() * std::uint64_t{kSectionHeaderSize});
+    if (target && layout.sections[*target].type != kNobits) {
+        const SectionHeader& old = layout.sections[*target];
+        start = std::max(start, old.offset + old.size);
+    }
+    return start;
+}
+
 // New layout: every byte up to the end of the last other section or segment stays where it
-// is, then (if the name is new) a grown name table, then the content, then the section table.
+// is, then (if the name is new) a grown name table, then the content, then the section table,
+// then the data that was appended after everything else.
 Result<Bytes> WithElfSection(ByteView file, std::string_view name, ByteView content) {
     auto read = ReadLayout(file);
     if (!read) return std::unexpected(read.error());
@@ -189,10 +207,13 @@ Result<Bytes> WithElfSection(ByteView file, std::string_view name, ByteView cont
     for (const FileRange& range : *kept) keepEnd = std::max(keepEnd, range.End());
     if (!target && layout.sections.size() >= 0xFF00) return Bad("no room for another section");
 
+    const ByteView appended = file.subspan(AppendedDataStart(layout, keepEnd, target));
+
     Bytes out;
-    // One allocation for the whole new file: kept bytes, names, content, section table.
+    // One allocation for the whole new file: kept bytes, names, content, section table, appended
+    // data.
     out.reserve(keepEnd + StringTable(file, layout).size() + name.size() + 32 + content.size() +
-                (layout.sections.size() + 1) * kSectionHeaderSize);
+                (layout.sections.size() + 1) * kSectionHeaderSize + appended.size());
     out.assign(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(keepEnd));
     if (target) {  // old content that sits amid kept bytes is blanked, not left stale
         const SectionHeader& old = layout.sections[*target];
@@ -234,6 +255,7 @@ Result<Bytes> WithElfSection(ByteView file, std::string_view name, ByteView cont
                        *nameOffset, contentOffset, content.size());
     WriteLe<std::uint64_t>(out, 40, tableOffset);
     WriteLe<std::uint16_t>(out, 60, static_cast<std::uint16_t>(count));
+    out.insert(out.end(), appended.begin(), appended.end());
     return out;
 }
 

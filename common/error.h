@@ -1,6 +1,7 @@
 #pragma once
 
 #include <expected>
+#include <new>
 #include <string>
 #include <utility>
 
@@ -8,7 +9,8 @@ namespace lf {
 
 // A failure reported as a value: what went wrong, in words a user can act on.
 struct Error {
-    enum class Kind { NotFound, Malformed, Unsupported, Io };
+    // TooLarge: more than the format can carry or the memory available can hold.
+    enum class Kind { NotFound, Malformed, Unsupported, Io, TooLarge };
     Kind kind;
     std::string message;
 };
@@ -18,6 +20,17 @@ using Result = std::expected<T, Error>;
 
 inline std::unexpected<Error> Fail(Error::Kind kind, std::string message) {
     return std::unexpected(Error{kind, std::move(message)});
+}
+
+// Runs work that returns a Result, turning a failed allocation into a TooLarge error: a file too
+// large for the memory available is refused like any other, it does not end the program.
+template <typename Work>
+auto CatchOutOfMemory(const std::string& task, Work&& work) -> decltype(work()) {
+    try {
+        return std::forward<Work>(work)();
+    } catch (const std::bad_alloc&) {
+        return Fail(Error::Kind::TooLarge, "not enough memory to " + task);
+    }
 }
 
 }  // namespace lf

@@ -32,13 +32,14 @@ Result<TreeBytes> FindTree(ByteView file) {
 Result<std::vector<ResourceEntry>> ReadResources(ByteView file) {
     auto tree = FindTree(file);
     if (!tree) return std::unexpected(tree.error());
-    return ParseResourceTree(tree->bytes, tree->base);
+    return CatchOutOfMemory("read the resources",
+                            [&] { return ParseResourceTree(tree->bytes, tree->base); });
 }
 
 Result<ByteView> ReadResource(ByteView file, const ResourceName& type, const ResourceName& name) {
     auto entries = ReadResources(file);
     if (!entries) return std::unexpected(entries.error());
-    const ResourceEntry* entry = FindResource(*entries, type, name);
+    const ResourceEntry* entry = FindResource(*entries, type, name, kCatalogueLanguage);
     if (!entry) {
         return Fail(Error::Kind::NotFound,
                     "resource " + type.ToString() + "/" + name.ToString() + " not found");
@@ -47,18 +48,34 @@ Result<ByteView> ReadResource(ByteView file, const ResourceName& type, const Res
 }
 
 Result<Bytes> WithResource(ByteView file, const Resource& resource) {
-    std::vector<Resource> resources;
+    std::vector<ResourceEntry> kept;
     if (auto entries = ReadResources(file); entries) {
-        for (const ResourceEntry& e : *entries) {
-            resources.push_back(
-                {e.type, e.name, e.language, Bytes(e.data.begin(), e.data.end()), e.codePage});
-        }
+        kept = std::move(*entries);
     } else if (entries.error().kind != Error::Kind::NotFound) {
         return std::unexpected(entries.error());
     }
-    resources.push_back(resource);  // replaces an entry of the same type, name and language
-    if (IsPeFile(file)) return WithPeResources(file, std::move(resources));
-    return WithElfSection(file, kResourceSectionName, BuildResourceTree(std::move(resources), 0));
+    std::erase_if(kept, [&](const ResourceEntry& e) {
+        return e.type == resource.type && e.name == resource.name &&
+               e.language == resource.language;
+    });
+    std::uint64_t total = resource.data.size();
+    for (const ResourceEntry& e : kept) total += e.data.size();
+    if (total > kLargestResources) {
+        return Fail(Error::Kind::TooLarge, "the resources would hold " + std::to_string(total) +
+                                               " bytes, at most " +
+                                               std::to_string(kLargestResources));
+    }
+    return CatchOutOfMemory("rewrite the executable", [&]() -> Result<Bytes> {
+        std::vector<Resource> resources;
+        for (const ResourceEntry& e : kept) {
+            resources.push_back(
+                {e.type, e.name, e.language, Bytes(e.data.begin(), e.data.end()), e.codePage});
+        }
+        resources.push_back(resource);
+        if (IsPeFile(file)) return WithPeResources(file, std::move(resources));
+        return WithElfSection(file, kResourceSectionName,
+                              BuildResourceTree(std::move(resources), 0));
+    });
 }
 
 }  // namespace lf

@@ -87,19 +87,12 @@ void RemoveStrayTemporaries(const std::filesystem::path& folder, const std::stri
     }
 }
 
-}  // namespace
-
-Result<Bytes> ReadWholeFile(const std::filesystem::path& path) {
-    // Without O_NONBLOCK, opening a named pipe would wait for a writer that may never come.
-    Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
-    if (file.fd < 0) return IoFailure("cannot open", path);
-    struct stat info {};
-    if (::fstat(file.fd, &info) != 0) return IoFailure("cannot read", path);
-    if (!S_ISREG(info.st_mode)) return NotAFile("cannot read", path, info.st_mode);
-    Bytes bytes(static_cast<std::size_t>(info.st_size));
+// Reads up to size bytes from the start of an open file.
+Result<Bytes> ReadOpenFile(int fd, const std::filesystem::path& path, std::uint64_t size) {
+    Bytes bytes(static_cast<std::size_t>(size));
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t got = ::read(file.fd, bytes.data() + done, bytes.size() - done);
+        const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) return IoFailure("cannot read", path);
         if (got == 0) break;  // the file shrank while being read
@@ -107,6 +100,25 @@ Result<Bytes> ReadWholeFile(const std::filesystem::path& path) {
     }
     bytes.resize(done);
     return bytes;
+}
+
+}  // namespace
+
+Result<Bytes> ReadWholeFile(const std::filesystem::path& path, std::uint64_t largest) {
+    // Without O_NONBLOCK, opening a named pipe would wait for a writer that may never come.
+    Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
+    if (file.fd < 0) return IoFailure("cannot open", path);
+    struct stat info {};
+    if (::fstat(file.fd, &info) != 0) return IoFailure("cannot read", path);
+    if (!S_ISREG(info.st_mode)) return NotAFile("cannot read", path, info.st_mode);
+    const auto size = static_cast<std::uint64_t>(info.st_size);
+    if (size > largest) {
+        return Fail(Error::Kind::TooLarge, path.string() +
+                                               " is too large: " + std::to_string(size) +
+                                               " bytes, at most " + std::to_string(largest));
+    }
+    return CatchOutOfMemory("read " + path.string(),
+                            [&] { return ReadOpenFile(file.fd, path, size); });
 }
 
 Result<void> WriteFileAtomically(const std::filesystem::path& requested, ByteView data) {

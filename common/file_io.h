@@ -2,14 +2,18 @@
 
 // Reading whole files, and writing them so that a failure never leaves a damaged file.
 
+#include <cstdint>
 #include <filesystem>
+#include <limits>
 
 #include "common/bytes.h"
 #include "common/error.h"
 
 namespace lf {
 
-Result<Bytes> ReadWholeFile(const std::filesystem::path& path);
+// A file of more than `largest` bytes is refused (TooLarge) before anything is read.
+Result<Bytes> ReadWholeFile(const std::filesystem::path& path,
+                            std::uint64_t largest = std::numeric_limits<std::uint64_t>::max());
 
 // Writes a temporary file in the same folder, flushes it to disk, gives it the permission bits
 // of the file it replaces, and renames it over the target. On any failure the target is

@@ -8,8 +8,8 @@
 
 namespace lf {
 
-// The bytes of a resource of the running executable, whatever its language. The view stays
-// valid until the program ends: the file is mapped once and never released.
+// The bytes of a resource of the running executable, in the language ReadResource prefers. The
+// view stays valid until the program ends: the file is mapped once and never released.
 Result<ByteView> ReadOwnResource(const ResourceName& type, const ResourceName& name);
 
 }  // namespace lf

@@ -62,7 +62,7 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
 // ---- parsing ------------------------------------------------------------------------------
 
 class TreeParser {
-public:
+  public:
     TreeParser(ByteView section, std::uint32_t base)
         : section_(section),
           base_(base),
@@ -76,7 +76,7 @@ public:
         return entries;
     }
 
-private:
+  private:
     using Unit = Result<bool>;
 
     static std::unexpected<Error> Bad(const std::string& what) {
@@ -104,7 +104,8 @@ private:
 
     Unit ParseDirectory(std::uint32_t offset, int level, ResourceName* path,
                         std::vector<ResourceEntry>& out) {
-        if (!InBounds(offset, kDirectorySize, section_.size())) return Bad("directory past the end");
+        if (!InBounds(offset, kDirectorySize, section_.size()))
+            return Bad("directory past the end");
         const std::uint32_t count = std::uint32_t{ReadLe<std::uint16_t>(section_, offset + 12)} +
                                     ReadLe<std::uint16_t>(section_, offset + 14);
         const std::uint64_t first = std::uint64_t{offset} + kDirectorySize;
@@ -124,7 +125,8 @@ private:
             if (level < 2) {
                 if (!isDirectory) return Bad("data where a directory belongs");
                 path[level] = *name;
-                if (auto ok = ParseDirectory(target & ~kHighBit, level + 1, path, out); !ok) return ok;
+                if (auto ok = ParseDirectory(target & ~kHighBit, level + 1, path, out); !ok)
+                    return ok;
             } else {
                 if (isDirectory) return Bad("tree deeper than type, name and language");
                 if (!name->IsId()) return Bad("named language");
@@ -144,7 +146,8 @@ private:
         const std::uint32_t offset = field & ~kHighBit;
         if (!InBounds(offset, 2, section_.size())) return Bad("name past the end");
         const std::uint16_t length = ReadLe<std::uint16_t>(section_, offset);
-        if (!InBounds(offset + 2ull, length * 2ull, section_.size())) return Bad("name past the end");
+        if (!InBounds(offset + 2ull, length * 2ull, section_.size()))
+            return Bad("name past the end");
         if (!SpendOnNames(length)) return Bad("names repeated beyond what the section holds");
         std::u16string name(length, u'\0');
         std::memcpy(name.data(), section_.data() + offset + 2, length * 2ull);
@@ -154,7 +157,8 @@ private:
 
     Result<ResourceEntry> ReadDataEntry(std::uint32_t offset, const ResourceName* path,
                                         std::uint16_t language) {
-        if (!InBounds(offset, kDataEntrySize, section_.size())) return Bad("data entry past the end");
+        if (!InBounds(offset, kDataEntrySize, section_.size()))
+            return Bad("data entry past the end");
         if (!Claim(offset, kDataEntrySize)) return Bad("a data entry is reached twice");
         const std::uint32_t address = ReadLe<std::uint32_t>(section_, offset);
         const std::uint32_t size = ReadLe<std::uint32_t>(section_, offset + 4);
@@ -203,8 +207,9 @@ std::vector<TypeNode> GroupByType(const std::vector<Resource>& sorted) {
 }
 
 class TreeBuilder {
-public:
-    TreeBuilder(const std::vector<TypeNode>& types, std::uint32_t base) : types_(types), base_(base) {}
+  public:
+    TreeBuilder(const std::vector<TypeNode>& types, std::uint32_t base)
+        : types_(types), base_(base) {}
 
     Bytes Build() {
         Layout();
@@ -233,7 +238,7 @@ public:
         return std::move(out_);
     }
 
-private:
+  private:
     static std::uint64_t EntryAt(std::uint64_t dir, std::size_t i) {
         return dir + kDirectorySize + i * kEntrySize;
     }
@@ -339,8 +344,8 @@ bool ResourceName::operator==(const ResourceName& other) const {
 }
 
 std::strong_ordering ResourceName::operator<=>(const ResourceName& other) const {
-    if (IsId() != other.IsId()) return IsId() ? std::strong_ordering::greater
-                                              : std::strong_ordering::less;
+    if (IsId() != other.IsId())
+        return IsId() ? std::strong_ordering::greater : std::strong_ordering::less;
     if (IsId()) return id_ <=> other.id_;
     return name_.compare(other.name_) <=> 0;
 }
@@ -367,10 +372,15 @@ Bytes BuildResourceTree(std::vector<Resource> resources, std::uint32_t sectionBa
 }
 
 const ResourceEntry* FindResource(const std::vector<ResourceEntry>& entries,
-                                  const ResourceName& type, const ResourceName& name) {
-    auto it = std::ranges::find_if(
-        entries, [&](const ResourceEntry& e) { return e.type == type && e.name == name; });
-    return it == entries.end() ? nullptr : &*it;
+                                  const ResourceName& type, const ResourceName& name,
+                                  std::uint16_t preferredLanguage) {
+    const ResourceEntry* first = nullptr;
+    for (const ResourceEntry& e : entries) {
+        if (!(e.type == type && e.name == name)) continue;
+        if (e.language == preferredLanguage) return &e;
+        if (!first) first = &e;
+    }
+    return first;
 }
 
 }  // namespace lf

@@ -16,7 +16,7 @@ namespace lf {
 
 // A resource type or name: an integer id or a UTF-16 name, names compared case-insensitively.
 class ResourceName {
-public:
+  public:
     ResourceName(std::uint16_t id) : id_(id) {}  // NOLINT: ids read naturally as numbers
     explicit ResourceName(std::u16string name);
 
@@ -34,7 +34,7 @@ public:
     // Table order: names first (upper-cased UTF-16 order), then ids ascending.
     std::strong_ordering operator<=>(const ResourceName& other) const;
 
-private:
+  private:
     std::u16string name_;  // empty for an id; kept upper-case
     std::uint16_t id_ = 0;
 };
@@ -67,8 +67,10 @@ Result<std::vector<ResourceEntry>> ParseResourceTree(ByteView section, std::uint
 // Later duplicates of a type/name/language replace earlier ones.
 Bytes BuildResourceTree(std::vector<Resource> resources, std::uint32_t sectionBase);
 
-// The first resource of that type and name, whatever its language.
+// The resource of that type and name in the preferred language, else in the first language the
+// tree holds for it.
 const ResourceEntry* FindResource(const std::vector<ResourceEntry>& entries,
-                                  const ResourceName& type, const ResourceName& name);
+                                  const ResourceName& type, const ResourceName& name,
+                                  std::uint16_t preferredLanguage);
 
 }  // namespace lf

@@ -51,8 +51,10 @@ ElfRanges RangesOf(lf::ByteView file) {
     return r;
 }
 
+// An empty range holds no bytes wherever it points: a section that takes no room in the file
+// may name any offset, even one past the end.
 lf::ByteView Bytes(lf::ByteView file, Range range) {
-    return file.subspan(range.offset, range.size);
+    return range.size == 0 ? lf::ByteView() : file.subspan(range.offset, range.size);
 }
 
 // The first section after the null one with that name, as the reader looks it up.

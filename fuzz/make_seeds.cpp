@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/byte_order.h"
 #include "common/elf_file.h"
 #include "common/file_io.h"
 #include "common/gbk.h"
@@ -162,6 +163,13 @@ void WriteExecutableSeeds(const fs::path& root) {
         Save(root / "fuzz_elf_writer", name, WriterSeed({0x01, 0x20, 0x00, 0x33}, *file));
     }
     Save(root / "fuzz_elf_writer", "add", WriterSeed({0xA5, 0x00, 0x01, 9}, elfWithTree));
+    // A section that takes no room in the file may name any offset, even one far past its end.
+    Bytes farNobits = elfWithTree;
+    const std::uint64_t text = tiny_elf::SectionHeader(farNobits, 1);
+    WriteLe<std::uint32_t>(farNobits, text + 4, 8);
+    WriteLe<std::uint64_t>(farNobits, text + 24, ~0ull);
+    Save(root / "fuzz_elf_writer", "nobits_far_away",
+         WriterSeed({0x01, 0x20, 0x00, 0x33}, farNobits));
 }
 
 }  // namespace

@@ -26,7 +26,8 @@ Result<Bytes> ReadResource(const std::filesystem::path& exePath, const std::stri
     auto data =
         lf::ReadResource(*file, ResourceName::Parse(typeName), ResourceName::Parse(nameText));
     if (!data) return std::unexpected(data.error());
-    return Bytes(data->begin(), data->end());
+    return CatchOutOfMemory("copy the resource out of " + exePath.string(),
+                            [&]() -> Result<Bytes> { return Bytes(data->begin(), data->end()); });
 }
 
 Result<void> SaveBytes(const std::filesystem::path& path, ByteView bytes) {
@@ -40,8 +41,12 @@ std::expected<void, WriteError> WriteResource(const std::filesystem::path& exePa
         return std::unexpected(WriteError{failure, std::move(detail)});
     };
     if (!FileIsPresent(exePath)) return fail(WriteFailure::ExecutableMissing, exePath.string());
-    auto source = ReadWholeFile(sourcePath);
-    if (!source) return fail(WriteFailure::SourceUnreadable, source.error().message);
+    auto source = ReadWholeFile(sourcePath, kLargestResources);
+    if (!source) {
+        return fail(source.error().kind == Error::Kind::TooLarge ? WriteFailure::SourceTooLarge
+                                                                 : WriteFailure::SourceUnreadable,
+                    source.error().message);
+    }
     if (source->empty()) return fail(WriteFailure::SourceEmpty, sourcePath.string());
     auto image = ReadWholeFile(exePath);
     if (!image) return fail(WriteFailure::RewriteFailed, image.error().message);

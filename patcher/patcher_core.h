@@ -24,7 +24,8 @@ std::string MyPathPrefix(const std::string& folder);
 // Whether a regular, visible file lies at that exact path (folders and dot-files do not count).
 bool FileIsPresent(const std::filesystem::path& path);
 
-// The bytes of one resource of an executable, its name given as "#101" or a name.
+// The bytes of one resource of an executable, its name given as "#101" or a name. A file too
+// large for the memory available is a TooLarge error.
 Result<Bytes> ReadResource(const std::filesystem::path& exePath, const std::string& typeName,
                            const std::string& nameText);
 
@@ -32,7 +33,13 @@ Result<Bytes> ReadResource(const std::filesystem::path& exePath, const std::stri
 Result<void> SaveBytes(const std::filesystem::path& path, ByteView bytes);
 
 // Why a resource could not be written; the executable is untouched in every case.
-enum class WriteFailure { ExecutableMissing, SourceUnreadable, SourceEmpty, RewriteFailed };
+enum class WriteFailure {
+    ExecutableMissing,
+    SourceUnreadable,
+    SourceEmpty,
+    SourceTooLarge,  // for a resource, or for the memory available
+    RewriteFailed
+};
 
 struct WriteError {
     WriteFailure failure;
@@ -40,7 +47,8 @@ struct WriteError {
 };
 
 // Replaces one CUSTOM resource (language 2052) of the executable with the source file's bytes,
-// unexamined; every other resource stays as it was.
+// unexamined; every other resource stays as it was. A source too large for a resource is refused
+// before it is read.
 std::expected<void, WriteError> WriteResource(const std::filesystem::path& exePath,
                                               const std::filesystem::path& sourcePath,
                                               const std::string& typeName, std::uint16_t id);

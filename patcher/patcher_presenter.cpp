@@ -28,6 +28,9 @@ constexpr Bilingual kExportFailed{"无法写入 item.txt，原文件未改动：
                                   "item.txt was not written; any old item.txt is unchanged:\n"};
 constexpr Bilingual kSourceUnreadable{"无法读取文件，Lorefinder.exe 未改动：\n",
                                       "Cannot read the file; Lorefinder.exe is unchanged:\n"};
+constexpr Bilingual kSourceTooLarge{"文件太大，Lorefinder.exe 未改动：\n",
+                                    "The file is too large; Lorefinder.exe is unchanged:\n"};
+constexpr Bilingual kOutOfMemory{"内存不足，未导出：\n", "Not enough memory; nothing was exported:\n"};
 constexpr Bilingual kSourceEmpty{"文件是空的，Lorefinder.exe 未改动：\n",
                                  "The file is empty; Lorefinder.exe is unchanged:\n"};
 constexpr Bilingual kRewriteFailed{"无法写入 Lorefinder.exe，文件未改动：\n",
@@ -37,6 +40,7 @@ Bilingual WordingOf(WriteFailure failure) {
     switch (failure) {
         case WriteFailure::SourceUnreadable: return kSourceUnreadable;
         case WriteFailure::SourceEmpty: return kSourceEmpty;
+        case WriteFailure::SourceTooLarge: return kSourceTooLarge;
         default: return kRewriteFailed;
     }
 }
@@ -82,6 +86,10 @@ void PatcherPresenter::OnHelp() {
 void PatcherPresenter::OnExport() {
     const std::string exePath = BrowserPath().string();
     auto bytes = ReadResource(exePath, "CUSTOM", "#101");
+    if (!bytes && bytes.error().kind == Error::Kind::TooLarge) {  // the memory ran short
+        Tell(std::string(kOutOfMemory.In(language_)) + bytes.error().message);
+        return;
+    }
     if (!bytes) {
         Tell("Resource #101 Found not found in " + exePath + " !");
         ended_ = true;

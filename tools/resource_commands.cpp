@@ -65,7 +65,7 @@ int RunImport(Args args) {
     const std::string exe(args[0]);
     auto file = ReadWholeFile(exe);
     if (!file) return Failure(file.error().message);
-    auto data = ReadWholeFile(std::string(args[3]));
+    auto data = ReadWholeFile(std::string(args[3]), kLargestResources);
     if (!data) return Failure(data.error().message);
     auto patched = WithResource(*file, {NameArg(args[1]), NameArg(args[2]), language, std::move(*data)});
     if (!patched) return Failure(patched.error().message);

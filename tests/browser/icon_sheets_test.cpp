@@ -2,13 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/support/test_catalogue.h"
 
 namespace lf {
 namespace {
 
 class IconSheetsTest : public ::testing::Test {
-protected:
+  protected:
     IconSheetsTest()
         : sheets_(resources_.Reader(),
                   [this](const std::string& message) { messages_.push_back(message); }) {
@@ -43,8 +45,9 @@ TEST_F(IconSheetsTest, CopiesA31PixelCellAndLeavesAGreyStrip) {
     ASSERT_TRUE(decoded);
     for (int y = 0; y < 32; ++y) {
         for (int x = 0; x < 32; ++x) {
-            const std::uint32_t expected =
-                (x < 31 && y < 31) ? decoded->pixels[(5 * 32 + y) * 512 + 9 * 32 + x] : kIconBoxGrey;
+            const std::uint32_t expected = (x < 31 && y < 31)
+                                               ? decoded->pixels[(5 * 32 + y) * 512 + 9 * 32 + x]
+                                               : kIconBoxGrey;
             ASSERT_EQ(BoxPixel(x, y), expected) << x << "," << y;
         }
     }
@@ -69,6 +72,14 @@ TEST_F(IconSheetsTest, BadSheetsLeaveTheBoxGreyWithoutRetrying) {
     sheets_.ShowItemIcon(3 * 256 + 6);
     EXPECT_EQ(sheets_.Decodes(), 1) << "the same sheet is not tried again";
     EXPECT_TRUE(messages_.empty());
+
+    // Sheet 5's header declares 60000 x 60000 pixels: refused before it is decoded.
+    Bytes& huge = resources_.byId[1006];
+    const auto frame = std::ranges::search(huge, Bytes{0xFF, 0xC0}).begin();
+    std::ranges::copy(Bytes{0xEA, 0x60, 0xEA, 0x60}, frame + 5);  // height, width
+    EXPECT_NE(DecodeJpeg(huge).error().message.find("60000 x 60000"), std::string::npos);
+    sheets_.ShowItemIcon(5 * 256);
+    EXPECT_EQ(BoxPixel(0, 0), kIconBoxGrey);
 
     resources_.byId[1005].clear();  // sheet 4 is empty
     sheets_.ShowItemIcon(4 * 256);

@@ -15,7 +15,7 @@ namespace lf {
 namespace {
 
 class ElfFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         auto self = ReadWholeFile("/proc/self/exe");
         ASSERT_TRUE(self);
@@ -46,9 +46,8 @@ TEST_F(ElfFileTest, AddsAResourceSectionThatToolsSeeAndTheProgramStillRuns) {
 
     const auto path = WriteExecutable(*image);
     const auto dump = dir_ / "dump";
-    const std::string objcopy =
-        "objcopy --dump-section .rsrc=" + dump.string() + " " + path.string() + " " +
-        (dir_ / "scratch").string();
+    const std::string objcopy = "objcopy --dump-section .rsrc=" + dump.string() + " " +
+                                path.string() + " " + (dir_ / "scratch").string();
     ASSERT_EQ(std::system(objcopy.c_str()), 0);
     auto dumped = ReadWholeFile(dump);
     ASSERT_TRUE(dumped);
@@ -71,8 +70,24 @@ TEST_F(ElfFileTest, ReplacingIsRepeatableAndFollowsTheNewSize) {
     ASSERT_TRUE(found);
     EXPECT_EQ(found->size(), 70000u);
     EXPECT_TRUE(FindElfSection(*larger, ".text")) << "other sections survive";
-    EXPECT_EQ(std::system((WriteExecutable(*larger).string() +
-                           " --gtest_filter=NoSuchTest >/dev/null").c_str()), 0);
+    EXPECT_EQ(
+        std::system(
+            (WriteExecutable(*larger).string() + " --gtest_filter=NoSuchTest >/dev/null").c_str()),
+        0);
+}
+
+TEST_F(ElfFileTest, DataAppendedAfterTheSectionsStaysAtTheEnd) {
+    const std::string_view archive = "an archive appended to the program";
+    Bytes image = self_;
+    image.insert(image.end(), archive.begin(), archive.end());
+    for (std::size_t size : {5000, 10, 70000}) {  // added, then replaced smaller and larger
+        auto next = WithElfSection(image, ".rsrc", Bytes(size, 7));
+        ASSERT_TRUE(next) << next.error().message;
+        image = std::move(*next);
+        EXPECT_EQ(FindElfSection(image, ".rsrc")->size(), size);
+        EXPECT_TRUE(std::ranges::equal(ByteView(image).last(archive.size()), AsBytes(archive)));
+    }
+    EXPECT_EQ(*WithElfSection(image, ".rsrc", Bytes(70000, 7)), image) << "nothing piles up";
 }
 
 TEST_F(ElfFileTest, DamagedOrForeignFilesAreErrors) {

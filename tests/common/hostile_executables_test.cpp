@@ -398,6 +398,13 @@ TEST(HostileElf, ASectionThatTakesNoRoomIsReplacedWithoutBlankingWhatItCovers) {
     auto rewritten = WithResource(farAway, SomeResources()[1]);
     ASSERT_TRUE(rewritten) << rewritten.error().message;
     EXPECT_LT(rewritten->size(), 2 * farAway.size());
+    // Nor, when it is the section replaced, among the bytes appended after the others.
+    WriteLe<std::uint32_t>(farAway, ElfField(farAway, kRsrc, 4), 8);
+    WriteLe<std::uint64_t>(farAway, ElfField(farAway, kRsrc, 24), ~0ull);
+    auto replaced = WithElfSection(farAway, kResourceSectionName, Bytes(8, 1));
+    ASSERT_TRUE(replaced) << replaced.error().message;
+    EXPECT_EQ(replaced->size(), testing::tiny_elf::SectionHeader(*replaced, kRsrc + 1))
+        << "the file ends with its section table";
 }
 
 }  // namespace

@@ -49,10 +49,13 @@ TEST(ResourceTree, BuildIsDeterministicAndLaterDuplicatesReplace) {
     auto entries = ParseResourceTree(tree, 0);
     ASSERT_TRUE(entries);
     EXPECT_EQ(entries->size(), 5u);
-    const ResourceEntry* table = FindResource(*entries, ResourceName::Parse("CUSTOM"),
-                                              ResourceName::Parse("#101"));
-    ASSERT_NE(table, nullptr);
-    EXPECT_EQ(table->language, 1033);  // the first language present answers a lookup
+    const auto language = [&](std::uint16_t preferred) {
+        const ResourceEntry* table = FindResource(*entries, ResourceName::Parse("CUSTOM"),
+                                                  ResourceName::Parse("#101"), preferred);
+        return table ? table->language : -1;
+    };
+    EXPECT_EQ(language(2052), 2052) << "the preferred language answers, not the lowest";
+    EXPECT_EQ(language(936), 1033) << "else the first language present";
     EXPECT_EQ(AsText(entries->at(2).data), "new table");
 }
 

@@ -63,7 +63,7 @@ class PatcherFaults : public testing::FaultFolder {
             return desktop_.messages.back().text;
         };
         const auto clickUnderLimits = [&] {
-            if (!limits.fileSizeLimit && !limits.unprivileged) return click();
+            if (!limits.Any()) return click();
             const testing::ChildRun run = testing::RunInChild(limits, click);
             EXPECT_EQ(run.status, 0) << run.output;
             return run.output;
@@ -114,6 +114,25 @@ TEST_F(PatcherFaults, TheExecutableReplacedByAFolderOrADanglingLink) {
         for (Write write : kImports) {
             EXPECT_EQ(Strike(write, replace), Exe().string() + "not found !!");
         }
+    }
+}
+
+TEST_F(PatcherFaults, AFileTooLargeForAResourceOrForTheMemoryLeftIsRefused) {
+    for (Write write : kImports) {
+        EXPECT_EQ(Strike(write, [&] { fs::resize_file(Source(write), kLargestResources + 1); }),
+                  "The file is too large; Lorefinder.exe is unchanged:\n" + Source(write).string() +
+                      " is too large: 1073741825 bytes, at most 1073741824");
+    }
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "AddressSanitizer ends the program on a failed allocation, so running short "
+                    "of memory is checked in the plain build only";
+#endif
+    for (Write write : kImports) {  // small enough for a resource, not for the memory left
+        EXPECT_EQ(
+            Strike(write, [&] { fs::resize_file(Source(write), kLargestResources / 2); },
+                   {.memoryHeadroom = kLargestResources / 8}),
+            "The file is too large; Lorefinder.exe is unchanged:\nnot enough memory to read " +
+                Source(write).string());
     }
 }
 

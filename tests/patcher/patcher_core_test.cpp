@@ -44,6 +44,15 @@ TEST_F(Folder, WritesOneResourceAndKeepsEveryOther) {
     }
 }
 
+TEST_F(Folder, ACopyInAnotherLanguageIsNeitherReadNorReplaced) {
+    auto other = WithResource(original_, {ResourceName(u"CUSTOM"), 101, 1033, Bytes{'e', 'n'}});
+    ASSERT_TRUE(other && WriteFileAtomically(Exe(), *other));
+    EXPECT_EQ(AsText(*ReadResource(Exe(), "CUSTOM", "#101")), table_);
+    ASSERT_TRUE(WriteResource(Exe(), WriteFile("new.txt", "1\r\nnew|"), "CUSTOM", 101));
+    EXPECT_EQ(AsText(*ReadResource(Exe(), "CUSTOM", "#101")), "1\r\nnew|");
+    EXPECT_EQ(ReadResources(ExeBytes())->size(), ReadResources(*other)->size());
+}
+
 TEST_F(Folder, WritingTheSameBytesBackGivesTheSameFile) {
     const auto source = WriteFile("item.txt", table_);
     ASSERT_TRUE(WriteResource(Exe(), source, "CUSTOM", 101));

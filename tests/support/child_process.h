@@ -1,7 +1,8 @@
 #pragma once
 
-// Runs part of a test in a forked child: under a file size limit, or as an unprivileged user
-// (root writes through any permission bits), so that the test process itself stays unchanged.
+// Runs part of a test in a forked child: under a file size or memory limit, or as an unprivileged
+// user (root writes through any permission bits), so that the test process itself stays
+// unchanged.
 
 #include <grp.h>
 #include <pwd.h>
@@ -11,6 +12,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <fstream>
 #include <functional>
 #include <optional>
 #include <string>
@@ -18,8 +20,12 @@
 namespace lf::testing {
 
 struct ChildLimits {
-    std::optional<rlim_t> fileSizeLimit;  // RLIMIT_FSIZE: writes past it fail with EFBIG
-    bool unprivileged = false;            // as root, become the user "nobody"
+    std::optional<rlim_t> fileSizeLimit = std::nullopt;  // RLIMIT_FSIZE: writes fail with EFBIG
+    bool unprivileged = false;                           // as root, become the user "nobody"
+    // RLIMIT_AS: allocations fail beyond this much more than the child has mapped at its start
+    std::optional<rlim_t> memoryHeadroom = std::nullopt;
+
+    bool Any() const { return fileSizeLimit || unprivileged || memoryHeadroom; }
 };
 
 struct ChildRun {
@@ -38,6 +44,14 @@ inline std::optional<passwd> UnprivilegedUser() {
 namespace detail {
 
 inline bool ApplyLimits(const ChildLimits& limits) {
+    if (limits.memoryHeadroom) {
+        rlim_t mappedPages = 0;
+        std::ifstream("/proc/self/statm") >> mappedPages;
+        rlimit memory{};
+        ::getrlimit(RLIMIT_AS, &memory);
+        memory.rlim_cur = mappedPages * ::sysconf(_SC_PAGESIZE) + *limits.memoryHeadroom;
+        if (mappedPages == 0 || ::setrlimit(RLIMIT_AS, &memory) != 0) return false;
+    }
     if (limits.fileSizeLimit) {
         rlimit size{};
         ::getrlimit(RLIMIT_FSIZE, &size);

@@ -116,5 +116,11 @@ TEST_F(LftoolFaults, TheFileToReadIsGoneOrNoFile) {
               "2 lftool: cannot open " + Exe().string() + ": " + Reason(ENOENT) + "\n");
 }
 
+TEST_F(LftoolFaults, AFileTooLargeForAResourceIsRefusedUnread) {
+    EXPECT_EQ(
+        Strike(Command::Import, [&] { fs::resize_file(Table(), kLargestResources + 1); }),
+        "2 lftool: " + Table().string() + " is too large: 1073741825 bytes, at most 1073741824\n");
+}
+
 }  // namespace
 }  // namespace lf
