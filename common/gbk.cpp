@@ -58,6 +58,27 @@ char* PutUtf8(char* out, char16_t cp) {
 
 }  // namespace
 
+GbkChar ReadGbkChar(std::string_view gbk, std::size_t pos) {
+    const auto byte = [gbk](std::size_t i) { return static_cast<unsigned char>(gbk[i]); };
+    const unsigned lead = byte(pos);
+    if (lead < 0x80) return {1, lead, true};
+    if (lead >= kFirstLead && lead <= kLastLead && pos + 1 < gbk.size() && IsTrail(byte(pos + 1))) {
+        const char16_t cp =
+            kGbkPairs[(lead - kFirstLead) * kTrailsPerLead + byte(pos + 1) - kFirstTrail];
+        return {2, cp, cp != 0};
+    }
+    const char16_t cp = kGbkSingle[lead - 0x80];
+    return {1, cp, cp != 0};
+}
+
+bool AppendGbk(std::string& out, char32_t codePoint) {
+    const std::uint16_t code = codePoint < 0x10000 ? Encoder()[codePoint] : 0;
+    if (code == 0 && codePoint != 0) return false;
+    if (code >= 0x100) out += static_cast<char>(code >> 8);
+    out += static_cast<char>(code & 0xFF);
+    return true;
+}
+
 // The catalogue is decoded whole at every start, so this loop copies ASCII eight bytes at a
 // time straight into an output sized for the worst case (three UTF-8 bytes per input byte,
 // plus room for one spare word), which is never cleared and is trimmed to what was written.
@@ -74,7 +95,8 @@ std::string DecodeGbk(std::string_view gbk) {
                 std::memcpy(&word, in + pos, 8);
                 std::memcpy(put, &word, 8);  // the ASCII prefix is kept, the rest overwritten
                 const std::uint64_t high = word & 0x8080808080808080ull;
-                const std::size_t ascii = high == 0 ? 8 : static_cast<std::size_t>(std::countr_zero(high) / 8);
+                const std::size_t ascii =
+                    high == 0 ? 8 : static_cast<std::size_t>(std::countr_zero(high) / 8);
                 put += ascii;
                 pos += ascii;
                 if (ascii == 8) continue;
@@ -82,15 +104,9 @@ std::string DecodeGbk(std::string_view gbk) {
                 *put++ = static_cast<char>(in[pos++]);
                 continue;
             }
-            const unsigned lead = in[pos];
-            char16_t cp = kGbkSingle[lead - 0x80];
-            std::size_t used = 1;
-            if (lead >= kFirstLead && lead <= kLastLead && pos + 1 < size && IsTrail(in[pos + 1])) {
-                cp = kGbkPairs[(lead - kFirstLead) * kTrailsPerLead + in[pos + 1] - kFirstTrail];
-                used = 2;
-            }
-            put = PutUtf8(put, cp != 0 ? cp : char16_t{0xFFFD});
-            pos += used;
+            const GbkChar c = ReadGbkChar(gbk, pos);
+            put = PutUtf8(put, c.valid ? static_cast<char16_t>(c.codePoint) : char16_t{0xFFFD});
+            pos += c.length;
         }
         return static_cast<std::size_t>(put - start);
     });
@@ -98,20 +114,10 @@ std::string DecodeGbk(std::string_view gbk) {
 }
 
 std::string EncodeGbk(std::string_view utf8) {
-    const EncodeTable& table = Encoder();
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t pos = 0; pos < utf8.size();) {
-        const char32_t cp = NextCodePoint(utf8, pos);
-        const std::uint16_t code = cp < 0x10000 ? table[cp] : 0;
-        if (code == 0 && cp != 0) {
-            out += '?';
-        } else if (code < 0x100) {
-            out += static_cast<char>(code);
-        } else {
-            out += static_cast<char>(code >> 8);
-            out += static_cast<char>(code & 0xFF);
-        }
+        if (!AppendGbk(out, NextCodePoint(utf8, pos))) out += '?';
     }
     return out;
 }
