@@ -44,6 +44,8 @@ enum class LoadErrorKind { ResourceNotFound, TypeMismatch, Overflow, SubscriptOu
 struct LoadError {
     LoadErrorKind kind;
     std::string detail;  // where it happened, for the message
+    std::int32_t line = 0;    // the line it stopped at, 0 for the count line
+    std::int32_t field = -1;  // the field it stopped at, -1 where the line itself is missing
 };
 
 // The name of an error kind as the fatal start-up message shows it ("type mismatch", ...).
