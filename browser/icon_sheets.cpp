@@ -11,7 +11,6 @@ namespace {
 constexpr int kCellsPerSide = 16;
 constexpr int kCellSize = 32;
 constexpr std::int32_t kFirstSheetId = 1001;
-constexpr std::int32_t kSheetCount = 16;
 
 struct TjDeleter {
     void operator()(void* handle) const { tjDestroy(handle); }
@@ -32,13 +31,14 @@ Result<PixelImage> DecodeJpeg(ByteView jpeg) {
     const auto size = static_cast<unsigned long>(jpeg.size());
     if (tjDecompressHeader3(handle.get(), data, size, &width, &height, &subsampling,
                             &colourspace) != 0) {
-        return Fail(Error::Kind::Malformed, std::string("not a JPEG picture: ") +
-                                                tjGetErrorStr2(handle.get()));
+        return Fail(Error::Kind::Malformed,
+                    std::string("not a JPEG picture: ") + tjGetErrorStr2(handle.get()));
     }
     PixelImage image{width, height, std::vector<std::uint32_t>(std::size_t(width) * height)};
     // BGRA bytes are 0xAARRGGBB words on a little-endian machine.
-    if (tjDecompress2(handle.get(), data, size, reinterpret_cast<unsigned char*>(image.pixels.data()),
-                      width, 0, height, TJPF_BGRA, 0) != 0 &&
+    if (tjDecompress2(handle.get(), data, size,
+                      reinterpret_cast<unsigned char*>(image.pixels.data()), width, 0, height,
+                      TJPF_BGRA, 0) != 0 &&
         tjGetErrorCode(handle.get()) == TJERR_FATAL) {
         return Fail(Error::Kind::Malformed, std::string("the JPEG picture does not decode: ") +
                                                 tjGetErrorStr2(handle.get()));
@@ -54,7 +54,9 @@ IconCell CellOfIcon(std::int32_t n) {
 
 IconSheets::IconSheets(ResourceReader readResource,
                        std::function<void(const std::string&)> reportError)
-    : readResource_(std::move(readResource)), reportError_(std::move(reportError)), box_(GreyBox()) {}
+    : readResource_(std::move(readResource)),
+      reportError_(std::move(reportError)),
+      box_(GreyBox()) {}
 
 void IconSheets::ShowItemIcon(std::int32_t iconNumber) {
     const IconCell cell = CellOfIcon(iconNumber);
@@ -86,9 +88,9 @@ void IconSheets::DrawIconCell(std::int32_t column, std::int32_t row) {
 }
 
 std::optional<PixelImage> IconSheets::PictureFromResource(std::int32_t sheet) {
-    if (sheet < 0 || sheet >= kSheetCount) return std::nullopt;  // no such resource
-    auto bytes = readResource_(ResourceName(u"CUSTOM"),
-                               static_cast<std::uint16_t>(kFirstSheetId + sheet));
+    if (sheet < 0 || sheet >= kIconSheetCount) return std::nullopt;  // no such resource
+    auto bytes =
+        readResource_(ResourceName(u"CUSTOM"), static_cast<std::uint16_t>(kFirstSheetId + sheet));
     if (!bytes) return std::nullopt;
     if (bytes->empty()) {
         reportError_("函数提供的是空数组!");

@@ -30,6 +30,9 @@ struct IconCell {
     std::int32_t row;
 };
 
+inline constexpr std::int32_t kIconSheetCount = 16;
+inline constexpr std::int32_t kIconsPerSheet = 256;
+
 // sheet = floor(n / 256); column and row from the truncating remainder, as the sheets count.
 IconCell CellOfIcon(std::int32_t iconNumber);
 
@@ -39,7 +42,7 @@ inline constexpr std::uint32_t kIconBoxGrey = 0xFF808080;
 
 // The icon box and the sheet held for it.
 class IconSheets {
-public:
+  public:
     // reportError receives the message shown when a sheet's resource is empty.
     IconSheets(ResourceReader readResource, std::function<void(const std::string&)> reportError);
 
@@ -50,7 +53,7 @@ public:
     const PixelImage& Box() const { return box_; }
     int Decodes() const { return decodes_; }
 
-private:
+  private:
     void LoadIconSheet(std::int32_t sheet);
     void DrawIconCell(std::int32_t column, std::int32_t row);
     std::optional<PixelImage> PictureFromResource(std::int32_t sheet);

@@ -1,6 +1,7 @@
 #include "composer/item_record.h"
 
 #include <limits>
+#include <string>
 
 #include "common/number_text.h"
 
@@ -21,6 +22,58 @@ constexpr std::size_t kKindField = 2;
 constexpr std::size_t kSpecialMarkField = 18;
 constexpr std::size_t kDurabilityField = 44;
 constexpr std::size_t kSlotField = 70;
+
+// Fields 6, 10 and 12 mean something else in a quest (kind 24); they are named for the rest.
+struct NamedField {
+    std::size_t index;
+    std::string_view name;
+};
+constexpr NamedField kNamedFields[] = {
+    {0, "number"},
+    {1, "name"},
+    {2, "kind"},
+    {3, "level_requirement"},
+    {5, "fame_requirement"},
+    {6, "attack"},
+    {7, "quest_difficulty"},
+    {8, "quest_role"},
+    {9, "damage_increase_percent"},
+    {10, "attack_option"},
+    {12, "magic_power"},
+    {13, "quest_money_reward"},
+    {16, "magic_power_option"},
+    {17, "defence"},
+    {18, "special_mark"},
+    {20, "damage_decrease_percent"},
+    {21, "defence_option"},
+    {23, "attack_speed"},
+    {24, "attack_speed_option"},
+    {25, "accuracy"},
+    {26, "accuracy_option"},
+    {27, "critical_rate"},
+    {28, "critical_rate_option"},
+    {29, "evasion_rate"},
+    {30, "evasion_rate_option"},
+    {31, "movement_speed"},
+    {32, "movement_speed_option"},
+    {35, "purchase_price"},
+    {36, "sale_price"},
+    {37, "hp_recovery"},
+    {38, "hp_option"},
+    {39, "ap_recovery"},
+    {40, "ap_option"},
+    {44, "durability"},
+    {58, "strength_requirement"},
+    {60, "intelligence_requirement"},
+    {62, "agility_requirement"},
+    {64, "vitality_requirement"},
+    {66, "wisdom_requirement"},
+    {68, "luck_requirement"},
+    {70, "slot"},
+    {71, "class_mask"},
+    {73, "icon"},
+    {86, "description"},
+};
 
 class FieldReader {
   public:
@@ -82,6 +135,13 @@ FieldValue ReadNumericField(std::string_view text) {
     }
     // A present value may still round to 0 (0.4): it raises its set's flag all the same.
     return {true, static_cast<std::int32_t>(rounded)};
+}
+
+std::string FieldName(std::size_t index) {
+    for (const NamedField& field : kNamedFields) {
+        if (field.index == index) return std::string(field.name);
+    }
+    return "field_" + std::to_string(index);
 }
 
 ItemRecord ReadItemRecord(std::string_view DataStr) {

@@ -5,9 +5,13 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace lf {
+
+// The fields of a record, 0 to 87; the last one is always empty.
+inline constexpr std::size_t kRecordFieldCount = 88;
 
 // Entries 0..9: attack, magic power, defence, attack speed, accuracy, critical rate,
 // evasion rate, movement speed, damage increase %, damage decrease %.
@@ -51,7 +55,7 @@ class RecordFields {
     std::string_view NextToLast() const { return nextToLast_; }
 
   private:
-    static constexpr std::size_t kKept = 88;
+    static constexpr std::size_t kKept = kRecordFieldCount;
     std::array<std::string_view, kKept> fields_;
     std::size_t count_ = 0;
     std::string_view nextToLast_;
@@ -64,6 +68,10 @@ struct FieldValue {
     std::int32_t value = 0;
 };
 FieldValue ReadNumericField(std::string_view text);
+
+// A field's name where people edit or compare records: its meaning in snake case ("number",
+// "level_requirement", ...), or "field_N" where no operation gives it one.
+std::string FieldName(std::size_t index);
 
 // Reads every field the card uses; fields beyond the end of a short record stay zero. The
 // views point into DataStr.
