@@ -1,0 +1,485 @@
+#include "modding/table_csv.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstdio>
+#include <map>
+#include <optional>
+#include <vector>
+
+#include "common/gbk.h"
+#include "common/utf8.h"
+#include "composer/item_record.h"
+#include "modding/table_text.h"
+
+namespace lf {
+namespace {
+
+constexpr std::size_t kDataFields = kRecordFieldCount - 1;  // the closing "|" is implied
+constexpr char32_t kByteEscape = 0xF700;
+constexpr std::string_view kLayoutMark = "|layout|";
+constexpr std::string_view kShippedEnd{"\r\n\0", 3};
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+
+// ---- table -> CSV ------------------------------------------------------------------------
+
+// GBK bytes as UTF-8 that converts back to the same bytes.
+std::string ExactText(std::string_view gbk) {
+    std::string out;
+    out.reserve(gbk.size() * 2);
+    for (std::size_t pos = 0; pos < gbk.size();) {
+        const GbkChar c = ReadGbkChar(gbk, pos);
+        if (c.valid && c.codePoint != '\r' && c.codePoint != '\n') {
+            AppendUtf8(out, c.codePoint);
+        } else {
+            for (std::size_t i = 0; i < c.length; ++i) {
+                AppendUtf8(out, kByteEscape + static_cast<unsigned char>(gbk[pos + i]));
+            }
+        }
+        pos += c.length;
+    }
+    return out;
+}
+
+// A cell is quoted where it holds a separator, a quote or a line break, and where blanks at its
+// ends might be trimmed by a spreadsheet.
+bool NeedsQuotes(std::string_view cell) {
+    if (cell.empty()) return false;
+    if (cell.front() == ' ' || cell.back() == ' ' || cell.front() == '\t' || cell.back() == '\t') {
+        return true;
+    }
+    return std::any_of(cell.begin(), cell.end(),
+                       [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; });
+}
+
+void AppendCell(std::string& out, std::string_view cell) {
+    if (!NeedsQuotes(cell)) {
+        out += cell;
+        return;
+    }
+    out += '"';
+    for (const char c : cell) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+void AppendCsvRow(std::string& out, const std::vector<std::string>& cells, std::size_t columns) {
+    for (std::size_t i = 0; i < columns; ++i) {
+        if (i > 0) out += ',';
+        if (i < cells.size()) AppendCell(out, cells[i]);
+    }
+    out += "\r\n";
+}
+
+// One record as its CSV row holds it: the decoded text, split into fields at every "|".
+struct RecordText {
+    std::string_view text;
+    std::string exact;       // the text decoded byte for byte, where the loader's decoding is not
+    std::size_t fields = 0;  // elements before the closing "|", or all of them for an open record
+    bool open = false;       // does not end with "|"
+};
+
+RecordText ReadRecord(std::string_view rowText, std::string_view bytes) {
+    RecordText record;
+    record.text = rowText;
+    // The loader shows bytes that are not GBK as U+FFFD; keep the bytes instead.
+    if (rowText.find(kReplacement) != std::string_view::npos ||
+        rowText.find('\r') != std::string_view::npos ||
+        rowText.find('\n') != std::string_view::npos) {
+        record.exact = ExactText(bytes);
+        record.text = record.exact;
+    }
+    const auto bars =
+        static_cast<std::size_t>(std::count(record.text.begin(), record.text.end(), '|'));
+    record.open = !record.text.ends_with('|');
+    record.fields = record.open ? bars + 1 : bars;
+    return record;
+}
+
+void AppendRecordRow(std::string& out, const RecordText& record, std::size_t columns) {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < columns; ++i) {
+        if (i > 0) out += ',';
+        if (i >= record.fields) continue;
+        const std::size_t bar = std::min(record.text.find('|', start), record.text.size());
+        AppendCell(out, record.text.substr(start, bar - start));
+        start = bar + 1;
+    }
+    out += "\r\n";
+}
+
+std::vector<std::string> LayoutRow(std::initializer_list<std::string> cells) {
+    std::vector<std::string> row{std::string(kLayoutMark)};
+    row.insert(row.end(), cells);
+    return row;
+}
+
+// ---- CSV -> table ------------------------------------------------------------------------
+
+struct Refused {
+    std::size_t offset;  // where in the CSV
+    std::string message;
+};
+using Refusal = std::unexpected<Refused>;
+
+using ByteSet = std::array<bool, 256>;
+
+constexpr ByteSet SetOf(std::string_view bytes) {
+    ByteSet set{};
+    for (const char b : bytes) set[static_cast<unsigned char>(b)] = true;
+    return set;
+}
+constexpr ByteSet kPlainCellEnd = SetOf(",\r\n\"");
+constexpr ByteSet kQuotedCellEnd = SetOf("\"\r\n");
+
+// A cell as it stands in the CSV: its text between the quotes, if any, with quotes doubled.
+struct CellSource {
+    std::string_view text;
+    std::size_t offset;  // of text in the CSV
+    bool quoted;
+};
+
+// Reads RFC 4180 records (CR LF or LF between them). A cell never holds a line break: a table
+// record cannot, so one in a cell is an editing slip and refused.
+class CsvReader {
+  public:
+    CsvReader(std::string_view csv, std::size_t start) : csv_(csv), pos_(start) {}
+
+    bool AtEnd() const { return pos_ >= csv_.size(); }
+    std::size_t RecordOffset() const { return recordStart_; }
+
+    std::expected<void, Refused> Next(std::vector<CellSource>& cells) {
+        cells.clear();
+        recordStart_ = pos_;
+        for (;;) {
+            const bool quoted = pos_ < csv_.size() && csv_[pos_] == '"';
+            auto cell = quoted ? QuotedCell() : PlainCell();
+            if (!cell) return std::unexpected(cell.error());
+            cells.push_back(*cell);
+            if (pos_ < csv_.size() && csv_[pos_] == ',') {
+                ++pos_;
+                continue;
+            }
+            return EndOfRecord();
+        }
+    }
+
+  private:
+    std::expected<CellSource, Refused> PlainCell() {
+        const std::size_t start = pos_;
+        const std::size_t end = Find(kPlainCellEnd, pos_);
+        if (end < csv_.size() && csv_[end] == '"') {
+            return Refusal({end, "a quote inside a cell that does not start with one"});
+        }
+        pos_ = end;
+        return CellSource{csv_.substr(start, end - start), start, false};
+    }
+
+    std::expected<CellSource, Refused> QuotedCell() {
+        const std::size_t start = ++pos_;
+        for (;;) {
+            const std::size_t stop = Find(kQuotedCellEnd, pos_);
+            if (stop == std::string_view::npos) {
+                return Refusal({start - 1, "a quoted cell that is never closed"});
+            }
+            if (csv_[stop] != '"') return Refusal({stop, "a line break inside a cell"});
+            if (stop + 1 < csv_.size() && csv_[stop + 1] == '"') {
+                pos_ = stop + 2;
+                continue;
+            }
+            pos_ = stop + 1;
+            if (pos_ < csv_.size() && csv_[pos_] != ',' && csv_[pos_] != '\r' &&
+                csv_[pos_] != '\n') {
+                return Refusal({pos_, "text after the closing quote of a cell"});
+            }
+            return CellSource{csv_.substr(start, stop - start), start, true};
+        }
+    }
+
+    std::expected<void, Refused> EndOfRecord() {
+        if (pos_ >= csv_.size()) return {};
+        if (csv_[pos_] == '\n') {
+            ++pos_;
+            return {};
+        }
+        if (csv_.substr(pos_, 2) == "\r\n") {
+            pos_ += 2;
+            return {};
+        }
+        return Refusal({pos_, "a line break inside a cell"});  // a CR on its own
+    }
+
+    // The first byte at or after pos that the set holds, or npos.
+    std::size_t Find(const ByteSet& set, std::size_t pos) const {
+        while (pos < csv_.size() && !set[static_cast<unsigned char>(csv_[pos])]) ++pos;
+        return pos < csv_.size() ? pos : std::string_view::npos;
+    }
+
+    std::string_view csv_;
+    std::size_t pos_;
+    std::size_t recordStart_ = 0;
+};
+
+std::string Unquoted(const CellSource& cell) {
+    std::string text(cell.text);
+    if (cell.quoted) {
+        for (std::size_t at = text.find("\"\""); at != std::string::npos;
+             at = text.find("\"\"", at + 1)) {
+            text.erase(at, 1);
+        }
+    }
+    return text;
+}
+
+std::string CodePointName(char32_t cp) {
+    char name[16];
+    std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(cp));
+    return name;
+}
+
+// Bytes that pass from a cell to the table unchanged: ASCII other than "|" and the quote.
+constexpr ByteSet kPlainBytes = [] {
+    ByteSet plain{};
+    for (int b = 0; b < 0x80; ++b) plain[b] = b != '|' && b != '"';
+    return plain;
+}();
+
+// Appends the GBK form of a cell; a "|" is refused unless allowed (layout rows hold whole lines).
+std::expected<void, Refused> AppendGbkCell(std::string& out, const CellSource& cell,
+                                           bool allowBar) {
+    const std::string_view text = cell.text;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t run = pos;
+        while (pos < text.size() && kPlainBytes[static_cast<unsigned char>(text[pos])]) ++pos;
+        out.append(text, run, pos - run);
+        if (pos >= text.size()) break;
+        const char c = text[pos];
+        if (c == '"') {  // doubled in a quoted cell, as the reader checked
+            out += '"';
+            pos += 2;
+        } else if (c == '|') {
+            if (!allowBar)
+                return Refusal({cell.offset + pos, "a \"|\" inside a cell would split the record"});
+            out += '|';
+            ++pos;
+        } else {
+            const std::size_t at = pos;
+            const char32_t cp = NextCodePoint(text, pos);
+            if (cp == kReplacementCharacter && text.substr(at, 3) != kReplacement) {
+                return Refusal({cell.offset + at, "bytes that are not UTF-8"});
+            }
+            if (cp >= kByteEscape && cp <= kByteEscape + 0xFF) {
+                out += static_cast<char>(cp - kByteEscape);
+            } else if (!AppendGbk(out, cp)) {
+                return Refusal({cell.offset + at, "\"" + std::string(text.substr(at, pos - at)) +
+                                                      "\" (" + CodePointName(cp) +
+                                                      ") has no GBK form"});
+            }
+        }
+    }
+    return {};
+}
+
+std::optional<std::size_t> ParseCount(std::string_view text) {
+    std::size_t value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+struct RecordShape {
+    std::size_t fields = kDataFields;
+    bool open = false;
+};
+
+// The records as they come, each cell followed by "|" up to its last non-empty cell; their
+// shapes and the count line and end come from the layout rows that follow them.
+class TableBuilder {
+  public:
+    std::expected<void, Refused> Header(const std::vector<CellSource>& cells) {
+        if (cells.size() < kDataFields) {
+            return Refusal({cells.front().offset, "the header has " + std::to_string(cells.size()) +
+                                                      " columns; a record has " +
+                                                      std::to_string(kDataFields)});
+        }
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            if (Unquoted(cells[i]) != FieldName(i)) {
+                return Refusal({cells[i].offset, "column " + std::to_string(i + 1) +
+                                                     " is named \"" + Unquoted(cells[i]) +
+                                                     "\"; it must be \"" + FieldName(i) +
+                                                     "\", the columns in their order"});
+            }
+        }
+        columns_ = cells.size();
+        return {};
+    }
+
+    std::expected<void, Refused> Record(const std::vector<CellSource>& cells, std::size_t offset) {
+        if (cells.front().text == kLayoutMark) return Layout(cells);
+        if (inLayout_) return Refusal({offset, "a record after the layout rows"});
+        if (cells.size() != columns_) {
+            return Refusal({offset, "the record has " + std::to_string(cells.size()) +
+                                        " cells; the header has " + std::to_string(columns_)});
+        }
+        std::size_t used = cells.size();
+        while (used > 0 && cells[used - 1].text.empty()) --used;
+        for (std::size_t i = 0; i < used; ++i) {
+            if (auto appended = AppendGbkCell(body_, cells[i], false); !appended) {
+                Refused refused = appended.error();
+                refused.message = "column " + std::to_string(i + 1) + " (" + FieldName(i) +
+                                  "): " + refused.message;
+                return std::unexpected(refused);
+            }
+            body_ += '|';
+        }
+        records_.push_back({body_.size(), used});
+        return {};
+    }
+
+    std::expected<std::string, Refused> Table(std::size_t endOffset) const {
+        if (records_.empty())
+            return Refusal({endOffset, "no records: the browser needs at least one"});
+        for (const auto& [row, shape] : shapes_) {
+            if (row >= records_.size()) {
+                return Refusal({endOffset, "a layout row names record " + std::to_string(row) +
+                                               "; there are " + std::to_string(records_.size())});
+            }
+        }
+        std::string table = countLine_ && countLine_->second == records_.size()
+                                ? countLine_->first
+                                : std::to_string(records_.size());
+        table.reserve(table.size() + body_.size() + records_.size() * 4 + end_.size());
+        std::size_t start = 0;
+        for (std::size_t row = 0; row < records_.size(); ++row) {
+            table += "\r\n";
+            const auto [end, used] = records_[row];
+            const auto shape = shapes_.find(row);
+            const RecordShape shaped = shape == shapes_.end() ? RecordShape{} : shape->second;
+            table.append(body_, start, end - start);
+            table.append(std::max(shaped.fields, used) - used, '|');
+            if (shaped.open) table.pop_back();
+            start = end;
+        }
+        table += end_;
+        return table;
+    }
+
+  private:
+    std::expected<void, Refused> Layout(const std::vector<CellSource>& cells) {
+        inLayout_ = true;
+        const auto cell = [&cells](std::size_t i) {
+            return i < cells.size() ? Unquoted(cells[i]) : "";
+        };
+        const auto gbk = [&cells](std::size_t i) -> std::expected<std::string, Refused> {
+            std::string out;
+            if (i >= cells.size()) return out;
+            if (auto appended = AppendGbkCell(out, cells[i], true); !appended) {
+                return std::unexpected(appended.error());
+            }
+            return out;
+        };
+        const std::string kind = cell(1);
+        if (kind == "count") {
+            auto text = gbk(2);
+            const auto records = ParseCount(cell(3));
+            if (!text || !records)
+                return Refusal({cells.front().offset, "a broken count layout row"});
+            countLine_ = {std::move(*text), *records};
+        } else if (kind == "end") {
+            auto text = gbk(2);
+            if (!text) return std::unexpected(text.error());
+            end_ = std::move(*text);
+        } else if (kind == "row") {
+            const auto row = ParseCount(cell(2));
+            const auto fields = ParseCount(cell(3));
+            const std::string open = cell(4);
+            if (!row || !fields || *fields == 0 || !(open.empty() || open == "open")) {
+                return Refusal({cells.front().offset, "a broken row layout row"});
+            }
+            shapes_[*row] = {*fields, open == "open"};
+        } else {
+            return Refusal({cells.front().offset, "a layout row of unknown kind \"" + kind + "\""});
+        }
+        return {};
+    }
+
+    std::size_t columns_ = 0;
+    bool inLayout_ = false;
+    std::string body_;
+    std::vector<std::pair<std::size_t, std::size_t>> records_;  // end in body_, cells used
+    std::map<std::size_t, RecordShape> shapes_;
+    std::optional<std::pair<std::string, std::size_t>> countLine_;  // its text, for N records
+    std::string end_{kShippedEnd};
+};
+
+}  // namespace
+
+std::expected<std::string, LoadError> ItemTableToCsv(std::string_view table, bool byteOrderMark) {
+    const auto items = LoadItemTable(table);
+    if (!items) return std::unexpected(items.error());
+    const std::vector<std::string_view> lines = TableLines(table);
+
+    std::vector<RecordText> records;
+    records.reserve(items->size());
+    std::size_t columns = kDataFields;
+    for (std::size_t row = 0; row < items->size(); ++row) {
+        records.push_back(ReadRecord((*items)[row].RowText, lines[row + 1]));
+        columns = std::max(columns, records.back().fields);
+    }
+
+    std::string csv(byteOrderMark ? kUtf8Mark : "");
+    csv.reserve(table.size() * 3 / 2);
+    std::vector<std::string> header;
+    for (std::size_t i = 0; i < columns; ++i) header.push_back(FieldName(i));
+    AppendCsvRow(csv, header, columns);
+    for (const RecordText& record : records) AppendRecordRow(csv, record, columns);
+
+    const std::string count = std::to_string(records.size());
+    if (lines[0] != count)
+        AppendCsvRow(csv, LayoutRow({"count", ExactText(lines[0]), count}), columns);
+    const std::string_view last = lines[records.size()];
+    const std::string_view end =
+        table.substr(static_cast<std::size_t>(last.data() + last.size() - table.data()));
+    if (end != kShippedEnd) AppendCsvRow(csv, LayoutRow({"end", ExactText(end)}), columns);
+    for (std::size_t row = 0; row < records.size(); ++row) {
+        const RecordText& record = records[row];
+        if (record.fields == kDataFields && !record.open) continue;
+        std::vector<std::string> layout =
+            LayoutRow({"row", std::to_string(row), std::to_string(record.fields)});
+        if (record.open) layout.push_back("open");
+        AppendCsvRow(csv, layout, columns);
+    }
+    return csv;
+}
+
+std::expected<std::string, CsvRefusal> ItemTableFromCsv(std::string_view csv) {
+    const auto refusal = [csv](const Refused& refused) {
+        std::size_t line = 1;
+        std::size_t lineStart = 0;
+        for (std::size_t i = 0; i < refused.offset && i < csv.size(); ++i) {
+            if (csv[i] == '\n') ++line, lineStart = i + 1;
+        }
+        return std::unexpected(CsvRefusal{line, refused.offset - lineStart + 1, refused.message});
+    };
+    CsvReader reader(csv, csv.starts_with(kUtf8Mark) ? kUtf8Mark.size() : 0);
+    TableBuilder builder;
+    std::vector<CellSource> cells;
+    if (reader.AtEnd()) return refusal({0, "the CSV is empty"});
+    if (auto read = reader.Next(cells); !read) return refusal(read.error());
+    if (auto header = builder.Header(cells); !header) return refusal(header.error());
+    while (!reader.AtEnd()) {
+        if (auto read = reader.Next(cells); !read) return refusal(read.error());
+        if (auto record = builder.Record(cells, reader.RecordOffset()); !record) {
+            return refusal(record.error());
+        }
+    }
+    auto table = builder.Table(csv.size());
+    if (!table) return refusal(table.error());
+    return std::move(*table);
+}
+
+}  // namespace lf
