@@ -1,6 +1,7 @@
 #include "modding/item_table_check.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -11,6 +12,7 @@
 #include "common/number_text.h"
 #include "common/utf8.h"
 #include "composer/item_record.h"
+#include "modding/plain_numbers.h"
 #include "modding/table_text.h"
 
 namespace lf {
@@ -22,6 +24,7 @@ constexpr std::size_t kDescriptionField = 86;
 constexpr std::int32_t kIconCount = kIconSheetCount * kIconsPerSheet;
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kIdeographicSpace = "\xE3\x80\x80";
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 constexpr std::size_t kQuotedLimit = 60;
 
 // The first byte at or after pos that is not ASCII, or the end; eight bytes at a time.
@@ -86,15 +89,18 @@ class Checker {
     explicit Checker(std::string_view bytes) : bytes_(bytes), lines_(TableLines(bytes)) {}
 
     TableCheck Run() {
-        CheckEncoding();
+        CheckUtf8();
         const auto items = LoadItemTable(bytes_);
         if (items) {
-            for (std::size_t row = 0; row < items->size(); ++row)
-                CheckRow(row, (*items)[row].RowText);
+            CheckGbk(*items);
+            for (std::size_t row = 0; row < items->size(); ++row) {
+                if (!IsCleanRecord(row, (*items)[row])) CheckRow(row, (*items)[row].RowText);
+            }
             result_.rows = items->size();
         } else {
             result_.loadError = items.error();
             AddLoadError(items.error());
+            WarnOfNonGbk(FirstNonGbk(bytes_));
             CheckRowsOfUnloadedTable();
         }
         std::stable_sort(result_.findings.begin(), result_.findings.end(),
@@ -126,7 +132,7 @@ class Checker {
     }
     std::size_t EndColumn(std::size_t lineIndex) const { return lines_[lineIndex].size() + 1; }
 
-    void CheckEncoding() {
+    void CheckUtf8() {
         if (bytes_.starts_with(kUtf8Mark)) {
             WarnAt(0, "utf-8",
                    "a UTF-8 byte-order mark: the table was saved as UTF-8, the browser reads GBK");
@@ -134,12 +140,55 @@ class Checker {
                    first < bytes_.size() && IsUtf8(bytes_.substr(first))) {
             WarnAt(first, "utf-8", "the text is UTF-8, not GBK: saved as UTF-8?");
         }
-        if (const std::size_t bad = FirstNonGbk(bytes_); bad != std::string_view::npos) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned char>(bytes_[bad]));
-            WarnAt(bad, "encoding",
-                   std::string("byte ") + hex + " is not GBK text (the first such byte)");
+    }
+
+    // The loader shows bytes that are not GBK as U+FFFD: only a record holding one, the count
+    // line and what follows the records need to be read byte by byte.
+    void CheckGbk(const ItemTable& items) {
+        const auto offsetIn = [this](std::string_view part) {
+            const std::size_t bad = FirstNonGbk(part);
+            return bad == std::string_view::npos
+                       ? bad
+                       : static_cast<std::size_t>(part.data() - bytes_.data()) + bad;
+        };
+        std::size_t bad = offsetIn(lines_[0]);
+        for (std::size_t row = 0; row < items.size() && bad == std::string_view::npos; ++row) {
+            if (items[row].RowText.find(kReplacement) != std::string_view::npos)
+                bad = offsetIn(lines_[row + 1]);
         }
+        if (bad == std::string_view::npos) {
+            const std::string_view last = lines_[items.size()];
+            bad = offsetIn(
+                bytes_.substr(static_cast<std::size_t>(last.data() + last.size() - bytes_.data())));
+        }
+        WarnOfNonGbk(bad);
+    }
+
+    void WarnOfNonGbk(std::size_t bad) {
+        if (bad == std::string_view::npos) return;
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned char>(bytes_[bad]));
+        WarnAt(bad, "encoding",
+               std::string("byte ") + hex + " is not GBK text (the first such byte)");
+    }
+
+    // True when a record gives nothing to report, found without splitting it: the loader's
+    // record of 88 fields ending "|", plain numbers, its own position as number, an icon on the
+    // sheets, a name without blanks at its ends. Any other record is looked at field by field.
+    static bool IsCleanRecord(std::size_t row, const ItemEntry& entry) {
+        const std::string_view text = entry.RowText;
+        const auto nameStart = static_cast<std::size_t>(entry.Name.data() - text.data());
+        const std::size_t numbersStart = nameStart + entry.Name.size() + 1;
+        const std::size_t numbers =
+            PlainNumberFields(text.substr(numbersStart), kDescriptionField - 2);
+        if (numbers == std::string_view::npos) return false;
+        const std::string_view rest = text.substr(numbersStart + numbers);  // the description on
+        if (rest.find('|') + 1 != rest.size()) return false;  // one field more, and the end
+        char position[24];
+        const std::string_view number(position,
+                                      std::to_chars(position, std::end(position), row).ptr);
+        return text.substr(0, nameStart - 1) == number && entry.IconNo >= 0 &&
+               entry.IconNo < kIconCount && !HasOuterBlanks(entry.Name);
     }
 
     void CheckRow(std::size_t row, std::string_view text) {

@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cstdio>
+#include <deque>
 #include <map>
 #include <optional>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "common/gbk.h"
 #include "common/utf8.h"
 #include "composer/item_record.h"
+#include "modding/block_scan.h"
 #include "modding/table_text.h"
 
 namespace lf {
@@ -78,29 +80,66 @@ void AppendCsvRow(std::string& out, const std::vector<std::string>& cells, std::
 // One record as its CSV row holds it: the decoded text, split into fields at every "|".
 struct RecordText {
     std::string_view text;
-    std::string exact;       // the text decoded byte for byte, where the loader's decoding is not
     std::size_t fields = 0;  // elements before the closing "|", or all of them for an open record
     bool open = false;       // does not end with "|"
+    bool plain = true;       // no cell needs quotes: the row is the text with "," for "|"
+    bool lossy = false;      // the loader's text does not hold the bytes exactly
 };
 
-RecordText ReadRecord(std::string_view rowText, std::string_view bytes) {
-    RecordText record;
-    record.text = rowText;
-    // The loader shows bytes that are not GBK as U+FFFD; keep the bytes instead.
-    if (rowText.find(kReplacement) != std::string_view::npos ||
-        rowText.find('\r') != std::string_view::npos ||
-        rowText.find('\n') != std::string_view::npos) {
-        record.exact = ExactText(bytes);
-        record.text = record.exact;
+// One pass over a record: its "|", and whether any byte asks for more than a plain copy (a
+// quote, a separator, a line break, a blank at either end of a cell, a possible U+FFFD).
+RecordText ReadRecord(std::string_view rowText) {
+    using namespace block_scan;
+    RecordText record{rowText};
+    std::size_t bars = 0;
+    std::uint64_t cellStart = 1;  // the text starts a cell
+    bool blankBefore = false;     // the last byte of the block before was a blank
+    bool replacement = false;
+    for (std::size_t pos = 0; pos < rowText.size(); pos += kBlockSize) {
+        const Block block = BlockAt(rowText.data(), rowText.size(), pos);
+        const std::uint64_t valid = Below(rowText.size() - pos);
+        const std::uint64_t bar = block.Equal('|') & valid;
+        const std::uint64_t blank = (block.Equal(' ') | block.Equal('\t')) & valid;
+        const std::uint64_t quoted =
+            block.Equal(',') | block.Equal('"') | block.Equal('\r') | block.Equal('\n');
+        const std::uint64_t cellEnd = bar >> 1 | (valid & ~(valid >> 1));
+        bars += static_cast<std::size_t>(CountBits(bar));
+        replacement |= (block.Equal('\xEF') & valid) != 0;
+        if ((quoted & valid) || (blank & ((bar << 1 | cellStart) | cellEnd)) ||
+            (blankBefore && (bar & 1))) {
+            record.plain = false;
+        }
+        cellStart = bar >> 63;
+        blankBefore = (blank >> 63) != 0;
     }
-    const auto bars =
-        static_cast<std::size_t>(std::count(record.text.begin(), record.text.end(), '|'));
-    record.open = !record.text.ends_with('|');
+    record.open = !rowText.ends_with('|');
     record.fields = record.open ? bars + 1 : bars;
+    // The loader shows bytes that are not GBK as U+FFFD, and a CR or LF cannot stand in a cell.
+    record.lossy = (replacement && rowText.find(kReplacement) != std::string_view::npos) ||
+                   rowText.find_first_of("\r\n") != std::string_view::npos;
     return record;
 }
 
+void AppendReplacing(std::string& out, std::string_view text, char from, char to) {
+    using namespace block_scan;
+    const std::size_t start = out.size();
+    out.resize_and_overwrite(start + text.size() + kBlockSize, [&](char* put, std::size_t) {
+        for (std::size_t pos = 0; pos < text.size(); pos += kBlockSize) {
+            BlockAt(text.data(), text.size(), pos).StoreReplacing(from, to, put + start + pos);
+        }
+        return start + text.size();
+    });
+}
+
 void AppendRecordRow(std::string& out, const RecordText& record, std::size_t columns) {
+    if (record.plain) {
+        AppendReplacing(out,
+                        record.open ? record.text : record.text.substr(0, record.text.size() - 1),
+                        '|', ',');
+        out.append(columns - record.fields, ',');
+        out += "\r\n";
+        return;
+    }
     std::size_t start = 0;
     for (std::size_t i = 0; i < columns; ++i) {
         if (i > 0) out += ',';
@@ -425,9 +464,12 @@ std::expected<std::string, LoadError> ItemTableToCsv(std::string_view table, boo
 
     std::vector<RecordText> records;
     records.reserve(items->size());
+    std::deque<std::string> exact;  // records read again from their bytes; never moved
     std::size_t columns = kDataFields;
     for (std::size_t row = 0; row < items->size(); ++row) {
-        records.push_back(ReadRecord((*items)[row].RowText, lines[row + 1]));
+        records.push_back(ReadRecord((*items)[row].RowText));
+        if (records.back().lossy)
+            records.back() = ReadRecord(exact.emplace_back(ExactText(lines[row + 1])));
         columns = std::max(columns, records.back().fields);
     }
 
