@@ -113,11 +113,60 @@ std::string DecodeGbk(std::string_view gbk) {
     return out;
 }
 
+// Chinese text in a spreadsheet's CSV is converted whole, so ASCII goes eight bytes at a time
+// and the three-byte UTF-8 of the common characters is read here rather than by a call.
+std::size_t AppendGbkPrefix(std::string& out, std::string_view utf8) {
+    const EncodeTable& table = Encoder();
+    const std::size_t start = out.size();
+    std::size_t pos = 0;
+    // A GBK form is never longer than the UTF-8 it comes from.
+    out.resize_and_overwrite(start + utf8.size(), [&](char* buffer, std::size_t) {
+        const auto byte = [utf8](std::size_t i) { return static_cast<unsigned char>(utf8[i]); };
+        char* put = buffer + start;
+        while (pos < utf8.size()) {
+            if (pos + 8 <= utf8.size()) {
+                std::uint64_t word;
+                std::memcpy(&word, utf8.data() + pos, 8);
+                if ((word & 0x8080808080808080ull) == 0) {
+                    std::memcpy(put, &word, 8);
+                    put += 8;
+                    pos += 8;
+                    continue;
+                }
+            }
+            if (byte(pos) < 0x80) {
+                *put++ = static_cast<char>(byte(pos++));
+                continue;
+            }
+            std::size_t next = pos;
+            char32_t cp = 0;
+            if ((byte(pos) & 0xF0) == 0xE0 && pos + 2 < utf8.size() &&
+                (byte(pos + 1) & 0xC0) == 0x80 && (byte(pos + 2) & 0xC0) == 0x80) {
+                cp = (byte(pos) & 0x0Fu) << 12 | (byte(pos + 1) & 0x3Fu) << 6 |
+                     (byte(pos + 2) & 0x3Fu);
+                next = pos + 3;
+                if (cp < 0x800) break;  // an overlong form is not UTF-8
+            } else {
+                cp = NextCodePoint(utf8, next);
+            }
+            const std::uint16_t code = cp < 0x10000 ? table[cp] : 0;
+            if (code == 0) break;  // no GBK form; U+FFFD, which stands for bad bytes, has none
+            if (code >= 0x100) *put++ = static_cast<char>(code >> 8);
+            *put++ = static_cast<char>(code & 0xFF);
+            pos = next;
+        }
+        return static_cast<std::size_t>(put - buffer);
+    });
+    return pos;
+}
+
 std::string EncodeGbk(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
-    for (std::size_t pos = 0; pos < utf8.size();) {
-        if (!AppendGbk(out, NextCodePoint(utf8, pos))) out += '?';
+    for (std::size_t pos = AppendGbkPrefix(out, utf8); pos < utf8.size();
+         pos += AppendGbkPrefix(out, utf8.substr(pos))) {
+        NextCodePoint(utf8, pos);
+        out += '?';
     }
     return out;
 }

@@ -27,6 +27,10 @@ GbkChar ReadGbkChar(std::string_view gbk, std::size_t pos);
 // Appends the GBK form of one code point; returns false, appending nothing, where GBK has none.
 bool AppendGbk(std::string& out, char32_t codePoint);
 
+// Appends the GBK form of utf8 up to the first character GBK cannot hold or the first bytes that
+// are not UTF-8; returns how many bytes of utf8 it took.
+std::size_t AppendGbkPrefix(std::string& out, std::string_view utf8);
+
 // Encodes UTF-8 into GBK. A character GBK cannot represent becomes '?'.
 std::string EncodeGbk(std::string_view utf8);
 

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <map>
 #include <optional>
@@ -95,16 +97,18 @@ RecordText ReadRecord(std::string_view rowText) {
     std::uint64_t cellStart = 1;  // the text starts a cell
     bool blankBefore = false;     // the last byte of the block before was a blank
     bool replacement = false;
+    bool lineBreaks = false;
     for (std::size_t pos = 0; pos < rowText.size(); pos += kBlockSize) {
         const Block block = BlockAt(rowText.data(), rowText.size(), pos);
         const std::uint64_t valid = Below(rowText.size() - pos);
         const std::uint64_t bar = block.Equal('|') & valid;
         const std::uint64_t blank = (block.Equal(' ') | block.Equal('\t')) & valid;
-        const std::uint64_t quoted =
-            block.Equal(',') | block.Equal('"') | block.Equal('\r') | block.Equal('\n');
+        const std::uint64_t lineBreak = (block.Equal('\r') | block.Equal('\n')) & valid;
+        const std::uint64_t quoted = block.Equal(',') | block.Equal('"') | lineBreak;
         const std::uint64_t cellEnd = bar >> 1 | (valid & ~(valid >> 1));
         bars += static_cast<std::size_t>(CountBits(bar));
         replacement |= (block.Equal('\xEF') & valid) != 0;
+        lineBreaks |= lineBreak != 0;
         if ((quoted & valid) || (blank & ((bar << 1 | cellStart) | cellEnd)) ||
             (blankBefore && (bar & 1))) {
             record.plain = false;
@@ -115,8 +119,8 @@ RecordText ReadRecord(std::string_view rowText) {
     record.open = !rowText.ends_with('|');
     record.fields = record.open ? bars + 1 : bars;
     // The loader shows bytes that are not GBK as U+FFFD, and a CR or LF cannot stand in a cell.
-    record.lossy = (replacement && rowText.find(kReplacement) != std::string_view::npos) ||
-                   rowText.find_first_of("\r\n") != std::string_view::npos;
+    record.lossy =
+        lineBreaks || (replacement && rowText.find(kReplacement) != std::string_view::npos);
     return record;
 }
 
@@ -191,6 +195,15 @@ class CsvReader {
     bool AtEnd() const { return pos_ >= csv_.size(); }
     std::size_t RecordOffset() const { return recordStart_; }
 
+    // The next line, without its CR LF or LF: the whole record when it holds no quote.
+    std::string_view LineAhead() {
+        lineEnd_ = std::min(csv_.find('\n', pos_), csv_.size());
+        std::string_view line = csv_.substr(pos_, lineEnd_ - pos_);
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        return line;
+    }
+    void SkipLine() { pos_ = std::min(lineEnd_ + 1, csv_.size()); }
+
     std::expected<void, Refused> Next(std::vector<CellSource>& cells) {
         cells.clear();
         recordStart_ = pos_;
@@ -261,6 +274,7 @@ class CsvReader {
     std::string_view csv_;
     std::size_t pos_;
     std::size_t recordStart_ = 0;
+    std::size_t lineEnd_ = 0;
 };
 
 std::string Unquoted(const CellSource& cell) {
@@ -287,10 +301,31 @@ constexpr ByteSet kPlainBytes = [] {
     return plain;
 }();
 
-// Appends the GBK form of a cell; a "|" is refused unless allowed (layout rows hold whole lines).
-std::expected<void, Refused> AppendGbkCell(std::string& out, const CellSource& cell,
+// Bytes written from U+F700 + byte must not build what the record's own bytes cannot hold: read
+// as the loader reads them, they make no "|" and no CR LF. Returns whether the cell ends with a
+// byte that would take the "|" after it as the second half of a character.
+std::expected<bool, Refused> CheckEscapedBytes(std::string_view gbk, std::size_t offset) {
+    bool takesNext = false;
+    for (std::size_t pos = 0; pos < gbk.size();) {
+        const GbkChar c = ReadGbkChar(gbk, pos);
+        if (gbk[pos] == '|' && c.length == 1) {
+            return Refusal({offset, "a \"|\" inside a cell would split the record"});
+        }
+        if (gbk.substr(pos, 2) == "\r\n") return Refusal({offset, "a line break inside a cell"});
+        const auto byte = static_cast<unsigned char>(gbk[pos]);
+        takesNext = c.length == 1 && byte >= 0x81 && byte <= 0xFE;
+        pos += c.length;
+    }
+    return takesNext;
+}
+
+// Appends the GBK form of a cell; a "|" is refused unless allowed (layout rows hold whole
+// lines). Returns whether the cell ends with a byte that would take a "|" after it.
+std::expected<bool, Refused> AppendGbkCell(std::string& out, const CellSource& cell,
                                            bool allowBar) {
     const std::string_view text = cell.text;
+    const std::size_t start = out.size();
+    bool escaped = false;
     for (std::size_t pos = 0; pos < text.size();) {
         const std::size_t run = pos;
         while (pos < text.size() && kPlainBytes[static_cast<unsigned char>(text[pos])]) ++pos;
@@ -313,6 +348,7 @@ std::expected<void, Refused> AppendGbkCell(std::string& out, const CellSource& c
             }
             if (cp >= kByteEscape && cp <= kByteEscape + 0xFF) {
                 out += static_cast<char>(cp - kByteEscape);
+                escaped = true;
             } else if (!AppendGbk(out, cp)) {
                 return Refusal({cell.offset + at, "\"" + std::string(text.substr(at, pos - at)) +
                                                       "\" (" + CodePointName(cp) +
@@ -320,7 +356,48 @@ std::expected<void, Refused> AppendGbkCell(std::string& out, const CellSource& c
             }
         }
     }
-    return {};
+    if (!escaped || allowBar) return false;
+    return CheckEscapedBytes(std::string_view(out).substr(start), cell.offset);
+}
+
+// A record on one line without quotes, "|" or CR: its cells and their count, found a block at
+// a time.
+struct PlainLine {
+    bool plain = true;
+    std::size_t commas = 0;
+};
+
+PlainLine ScanPlainLine(std::string_view line) {
+    using namespace block_scan;
+    PlainLine scan;
+    for (std::size_t pos = 0; pos < line.size() && scan.plain; pos += kBlockSize) {
+        const Block block = BlockAt(line.data(), line.size(), pos);
+        const std::uint64_t valid = Below(line.size() - pos);
+        scan.plain = ((block.Equal('"') | block.Equal('|') | block.Equal('\r')) & valid) == 0;
+        scan.commas += static_cast<std::size_t>(CountBits(block.Equal(',') & valid));
+    }
+    return scan;
+}
+
+// Turns every `from` byte of data into `to`.
+void ReplaceBytes(char* data, std::size_t size, char from, char to) {
+    using namespace block_scan;
+    std::size_t pos = 0;
+    for (; pos + kBlockSize <= size; pos += kBlockSize)
+        Block(data + pos).StoreReplacing(from, to, data + pos);
+    char last[kBlockSize];
+    BlockAt(data, size, pos).StoreReplacing(from, to, last);
+    std::memcpy(data + pos, last, size - pos);
+}
+
+// Appends the GBK form of a plain line with "|" for ","; false at a character GBK cannot hold
+// and at bytes written as U+F700 + byte, which the cell by cell path looks at. No GBK byte is a
+// ",", so the commas can be turned afterwards.
+bool AppendGbkLine(std::string& out, std::string_view line) {
+    const std::size_t start = out.size();
+    if (AppendGbkPrefix(out, line) < line.size()) return false;
+    ReplaceBytes(out.data() + start, out.size() - start, ',', '|');
+    return true;
 }
 
 std::optional<std::size_t> ParseCount(std::string_view text) {
@@ -357,6 +434,27 @@ class TableBuilder {
         return {};
     }
 
+    void Reserve(std::size_t bytes) { body_.reserve(bytes); }
+
+    // Takes a record that is one plain line; false, taking nothing, for any other.
+    bool PlainRecord(std::string_view line) {
+        if (inLayout_ || columns_ == 0) return false;
+        const PlainLine scan = ScanPlainLine(line);
+        if (!scan.plain || scan.commas + 1 != columns_) return false;
+        const std::size_t start = body_.size();
+        if (!AppendGbkLine(body_, line)) {
+            body_.resize(start);
+            return false;
+        }
+        body_ += '|';
+        const std::size_t lastFull = line.find_last_not_of(',');
+        const std::size_t emptyAtEnd =
+            line.size() - (lastFull == std::string_view::npos ? 0 : lastFull + 1);
+        const std::size_t used = lastFull == std::string_view::npos ? 0 : columns_ - emptyAtEnd;
+        records_.push_back({body_.size(), columns_, used});
+        return true;
+    }
+
     std::expected<void, Refused> Record(const std::vector<CellSource>& cells, std::size_t offset) {
         if (cells.front().text == kLayoutMark) return Layout(cells);
         if (inLayout_) return Refusal({offset, "a record after the layout rows"});
@@ -366,16 +464,21 @@ class TableBuilder {
         }
         std::size_t used = cells.size();
         while (used > 0 && cells[used - 1].text.empty()) --used;
+        std::optional<std::size_t> openEnd;  // the last cell, when it may only end an open record
         for (std::size_t i = 0; i < used; ++i) {
-            if (auto appended = AppendGbkCell(body_, cells[i], false); !appended) {
-                Refused refused = appended.error();
-                refused.message = "column " + std::to_string(i + 1) + " (" + FieldName(i) +
-                                  "): " + refused.message;
-                return std::unexpected(refused);
+            const auto appended = AppendGbkCell(body_, cells[i], false);
+            const auto refuse = [&](std::size_t offset, const std::string& message) {
+                return Refusal({offset, "column " + std::to_string(i + 1) + " (" + FieldName(i) +
+                                            "): " + message});
+            };
+            if (!appended) return refuse(appended.error().offset, appended.error().message);
+            if (*appended && i + 1 < used) {
+                return refuse(cells[i].offset, "its last byte would take the \"|\" after it");
             }
+            if (*appended) openEnd = cells[i].offset;
             body_ += '|';
         }
-        records_.push_back({body_.size(), used});
+        records_.push_back({body_.size(), used, used, openEnd});
         return {};
     }
 
@@ -395,13 +498,18 @@ class TableBuilder {
         std::size_t start = 0;
         for (std::size_t row = 0; row < records_.size(); ++row) {
             table += "\r\n";
-            const auto [end, used] = records_[row];
+            const BuiltRecord record = records_[row];
             const auto shape = shapes_.find(row);
             const RecordShape shaped = shape == shapes_.end() ? RecordShape{} : shape->second;
-            table.append(body_, start, end - start);
-            table.append(std::max(shaped.fields, used) - used, '|');
+            if (record.openEnd && !(shaped.open && shaped.fields <= record.used)) {
+                return Refusal(
+                    {*record.openEnd, "the last byte of this cell would take the \"|\" after it"});
+            }
+            // Each empty cell at the end is one "|": they give way to the record's own shape.
+            table.append(body_, start, record.end - (record.written - record.used) - start);
+            table.append(std::max(shaped.fields, record.used) - record.used, '|');
             if (shaped.open) table.pop_back();
-            start = end;
+            start = record.end;
         }
         table += end_;
         return table;
@@ -449,7 +557,13 @@ class TableBuilder {
     std::size_t columns_ = 0;
     bool inLayout_ = false;
     std::string body_;
-    std::vector<std::pair<std::size_t, std::size_t>> records_;  // end in body_, cells used
+    struct BuiltRecord {
+        std::size_t end;                                    // in body_
+        std::size_t written;                                // cells in body_, each followed by "|"
+        std::size_t used;                                   // up to the last that is not empty
+        std::optional<std::size_t> openEnd = std::nullopt;  // see Record()
+    };
+    std::vector<BuiltRecord> records_;
     std::map<std::size_t, RecordShape> shapes_;
     std::optional<std::pair<std::string, std::size_t>> countLine_;  // its text, for N records
     std::string end_{kShippedEnd};
@@ -513,7 +627,12 @@ std::expected<std::string, CsvRefusal> ItemTableFromCsv(std::string_view csv) {
     if (reader.AtEnd()) return refusal({0, "the CSV is empty"});
     if (auto read = reader.Next(cells); !read) return refusal(read.error());
     if (auto header = builder.Header(cells); !header) return refusal(header.error());
+    builder.Reserve(csv.size());
     while (!reader.AtEnd()) {
+        if (builder.PlainRecord(reader.LineAhead())) {
+            reader.SkipLine();
+            continue;
+        }
         if (auto read = reader.Next(cells); !read) return refusal(read.error());
         if (auto record = builder.Record(cells, reader.RecordOffset()); !record) {
             return refusal(record.error());

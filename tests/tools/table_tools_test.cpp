@@ -72,6 +72,7 @@ TEST(TableCsv, CellsThatCannotBeATableAreRefusedWhereTheyStand) {
     } cases[] = {
         {csv.substr(0, name) + "A✓" + csv.substr(name + 1), 4, "has no GBK form"},
         {csv.substr(0, name) + "A|B" + csv.substr(name + 1), 4, "\"|\""},
+        {csv.substr(0, name) + "A\uF77C" + csv.substr(name + 1), 3, "split"},  // "|" as a kept byte
         {csv.substr(0, name) + "\"A\nB\"" + csv.substr(name + 1), 5, "line break"},
         {csv.substr(0, name) + "A,B" + csv.substr(name + 1), 1, "88 cells; the header has 87"},
     };
@@ -127,12 +128,13 @@ TEST(CheckItemTable, WarnsOfLikelyMistakesInATableThatLoads) {
 
     std::string notANumber = Record(3, "D");
     notANumber.replace(notANumber.find("|0|"), 3, "|1.5e|");  // field 2
-    const std::string table = "4\r\n" + Record(0, " A") + "\r\n" + Record(5, "B", "4096") + "\r\n" +
-                              Record(2, "C", "5", 80) + "\r\n" + notANumber + "\r\n";
+    const std::string table = "5\r\n" + Record(0, " A") + "\r\n" + Record(5, "B", "4096") + "\r\n" +
+                              Record(2, "C", "5", 80) + "\r\n" + notANumber + "\r\n" +
+                              Record(4, "E", "5", 87, "not \xFF GBK") + "\r\n";
     std::vector<std::string> kinds;
     for (const Finding& finding : CheckItemTable(table).findings) kinds.push_back(finding.kind);
     EXPECT_EQ(kinds, (std::vector<std::string>{"name blanks", "row number", "icon", "field count",
-                                               "not a number"}));
+                                               "not a number", "encoding"}));
 }
 
 TEST(DiffItemTables, ReportsChangedFieldsByPositionAndRowsBeyondTheOtherTable) {
