@@ -105,7 +105,8 @@ RecordText ReadRecord(std::string_view rowText) {
         const std::uint64_t blank = (block.Equal(' ') | block.Equal('\t')) & valid;
         const std::uint64_t lineBreak = (block.Equal('\r') | block.Equal('\n')) & valid;
         const std::uint64_t quoted = block.Equal(',') | block.Equal('"') | lineBreak;
-        const std::uint64_t cellEnd = bar >> 1 | (valid & ~(valid >> 1));
+        const bool lastBlock = pos + kBlockSize >= rowText.size();
+        const std::uint64_t cellEnd = bar >> 1 | (lastBlock ? valid & ~(valid >> 1) : 0);
         bars += static_cast<std::size_t>(CountBits(bar));
         replacement |= (block.Equal('\xEF') & valid) != 0;
         lineBreaks |= lineBreak != 0;
@@ -458,6 +459,10 @@ class TableBuilder {
     std::expected<void, Refused> Record(const std::vector<CellSource>& cells, std::size_t offset) {
         if (cells.front().text == kLayoutMark) return Layout(cells);
         if (inLayout_) return Refusal({offset, "a record after the layout rows"});
+        if (cells.size() == 1 && cells.front().text.empty()) {
+            return Refusal(
+                {offset, "an empty line; a record has " + std::to_string(columns_) + " cells"});
+        }
         if (cells.size() != columns_) {
             return Refusal({offset, "the record has " + std::to_string(cells.size()) +
                                         " cells; the header has " + std::to_string(columns_)});
@@ -533,8 +538,8 @@ class TableBuilder {
         if (kind == "count") {
             auto text = gbk(2);
             const auto records = ParseCount(cell(3));
-            if (!text || !records)
-                return Refusal({cells.front().offset, "a broken count layout row"});
+            if (!text) return std::unexpected(text.error());
+            if (!records) return Refusal({cells.front().offset, "a broken count layout row"});
             countLine_ = {std::move(*text), *records};
         } else if (kind == "end") {
             auto text = gbk(2);
