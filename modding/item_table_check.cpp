@@ -22,9 +22,7 @@ constexpr std::size_t kNameField = 1;
 constexpr std::size_t kIconField = 73;
 constexpr std::size_t kDescriptionField = 86;
 constexpr std::int32_t kIconCount = kIconSheetCount * kIconsPerSheet;
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kIdeographicSpace = "\xE3\x80\x80";
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 constexpr std::size_t kQuotedLimit = 60;
 
 // The first byte at or after pos that is not ASCII, or the end; eight bytes at a time.
@@ -52,7 +50,7 @@ bool IsUtf8(std::string_view text) {
     for (std::size_t pos = SkipAscii(text, 0); pos < text.size(); pos = SkipAscii(text, pos)) {
         const std::size_t start = pos;
         if (NextCodePoint(text, pos) == kReplacementCharacter &&
-            text.substr(start, 3) != "\xEF\xBF\xBD") {
+            text.substr(start, 3) != kReplacementCharacterUtf8) {
             return false;
         }
     }
@@ -133,7 +131,7 @@ class Checker {
     std::size_t EndColumn(std::size_t lineIndex) const { return lines_[lineIndex].size() + 1; }
 
     void CheckUtf8() {
-        if (bytes_.starts_with(kUtf8Mark)) {
+        if (bytes_.starts_with(kByteOrderMarkUtf8)) {
             WarnAt(0, "utf-8",
                    "a UTF-8 byte-order mark: the table was saved as UTF-8, the browser reads GBK");
         } else if (const std::size_t first = SkipAscii(bytes_, 0);
@@ -153,7 +151,7 @@ class Checker {
         };
         std::size_t bad = offsetIn(lines_[0]);
         for (std::size_t row = 0; row < items.size() && bad == std::string_view::npos; ++row) {
-            if (items[row].RowText.find(kReplacement) != std::string_view::npos)
+            if (items[row].RowText.find(kReplacementCharacterUtf8) != std::string_view::npos)
                 bad = offsetIn(lines_[row + 1]);
         }
         if (bad == std::string_view::npos) {

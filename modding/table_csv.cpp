@@ -24,8 +24,6 @@ constexpr std::size_t kDataFields = kRecordFieldCount - 1;  // the closing "|" i
 constexpr char32_t kByteEscape = 0xF700;
 constexpr std::string_view kLayoutMark = "|layout|";
 constexpr std::string_view kShippedEnd{"\r\n\0", 3};
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 
 // ---- table -> CSV ------------------------------------------------------------------------
 
@@ -120,8 +118,8 @@ RecordText ReadRecord(std::string_view rowText) {
     record.open = !rowText.ends_with('|');
     record.fields = record.open ? bars + 1 : bars;
     // The loader shows bytes that are not GBK as U+FFFD, and a CR or LF cannot stand in a cell.
-    record.lossy =
-        lineBreaks || (replacement && rowText.find(kReplacement) != std::string_view::npos);
+    record.lossy = lineBreaks || (replacement && rowText.find(kReplacementCharacterUtf8) !=
+                                                     std::string_view::npos);
     return record;
 }
 
@@ -344,7 +342,7 @@ std::expected<bool, Refused> AppendGbkCell(std::string& out, const CellSource& c
         } else {
             const std::size_t at = pos;
             const char32_t cp = NextCodePoint(text, pos);
-            if (cp == kReplacementCharacter && text.substr(at, 3) != kReplacement) {
+            if (cp == kReplacementCharacter && text.substr(at, 3) != kReplacementCharacterUtf8) {
                 return Refusal({cell.offset + at, "bytes that are not UTF-8"});
             }
             if (cp >= kByteEscape && cp <= kByteEscape + 0xFF) {
@@ -592,7 +590,7 @@ std::expected<std::string, LoadError> ItemTableToCsv(std::string_view table, boo
         columns = std::max(columns, records.back().fields);
     }
 
-    std::string csv(byteOrderMark ? kUtf8Mark : "");
+    std::string csv(byteOrderMark ? kByteOrderMarkUtf8 : "");
     csv.reserve(table.size() * 3 / 2);
     std::vector<std::string> header;
     for (std::size_t i = 0; i < columns; ++i) header.push_back(FieldName(i));
@@ -626,7 +624,7 @@ std::expected<std::string, CsvRefusal> ItemTableFromCsv(std::string_view csv) {
         }
         return std::unexpected(CsvRefusal{line, refused.offset - lineStart + 1, refused.message});
     };
-    CsvReader reader(csv, csv.starts_with(kUtf8Mark) ? kUtf8Mark.size() : 0);
+    CsvReader reader(csv, csv.starts_with(kByteOrderMarkUtf8) ? kByteOrderMarkUtf8.size() : 0);
     TableBuilder builder;
     std::vector<CellSource> cells;
     if (reader.AtEnd()) return refusal({0, "the CSV is empty"});
