@@ -58,17 +58,26 @@ char* PutUtf8(char* out, char16_t cp) {
 
 }  // namespace
 
-GbkChar ReadGbkChar(std::string_view gbk, std::size_t pos) {
+namespace {
+
+// A character whose first byte is 0x80 or above.
+GbkChar ReadHighChar(std::string_view gbk, std::size_t pos) {
     const auto byte = [gbk](std::size_t i) { return static_cast<unsigned char>(gbk[i]); };
     const unsigned lead = byte(pos);
-    if (lead < 0x80) return {1, lead, true};
+    char16_t cp = kGbkSingle[lead - 0x80];
+    std::size_t used = 1;
     if (lead >= kFirstLead && lead <= kLastLead && pos + 1 < gbk.size() && IsTrail(byte(pos + 1))) {
-        const char16_t cp =
-            kGbkPairs[(lead - kFirstLead) * kTrailsPerLead + byte(pos + 1) - kFirstTrail];
-        return {2, cp, cp != 0};
+        cp = kGbkPairs[(lead - kFirstLead) * kTrailsPerLead + byte(pos + 1) - kFirstTrail];
+        used = 2;
     }
-    const char16_t cp = kGbkSingle[lead - 0x80];
-    return {1, cp, cp != 0};
+    return {used, cp, cp != 0};
+}
+
+}  // namespace
+
+GbkChar ReadGbkChar(std::string_view gbk, std::size_t pos) {
+    const auto lead = static_cast<unsigned char>(gbk[pos]);
+    return lead < 0x80 ? GbkChar{1, lead, true} : ReadHighChar(gbk, pos);
 }
 
 bool AppendGbk(std::string& out, char32_t codePoint) {
@@ -104,7 +113,7 @@ std::string DecodeGbk(std::string_view gbk) {
                 *put++ = static_cast<char>(in[pos++]);
                 continue;
             }
-            const GbkChar c = ReadGbkChar(gbk, pos);
+            const GbkChar c = ReadHighChar(gbk, pos);
             put = PutUtf8(put, c.valid ? static_cast<char16_t>(c.codePoint) : char16_t{0xFFFD});
             pos += c.length;
         }
