@@ -90,10 +90,22 @@ class Checker {
         CheckUtf8();
         const auto items = LoadItemTable(bytes_);
         if (items) {
-            CheckGbk(*items);
+            // The loader shows bytes that are not GBK as U+FFFD; a clean record can hold one
+            // only in its name and description.
+            std::optional<std::size_t> firstWithReplacement;
             for (std::size_t row = 0; row < items->size(); ++row) {
-                if (!IsCleanRecord(row, (*items)[row])) CheckRow(row, (*items)[row].RowText);
+                const ItemEntry& entry = (*items)[row];
+                const auto description = DescriptionOfCleanRecord(row, entry);
+                if (!description) CheckRow(row, entry.RowText);
+                const auto holds = [](std::string_view text) {
+                    return text.find(kReplacementCharacterUtf8) != std::string_view::npos;
+                };
+                if (!firstWithReplacement && (description ? holds(entry.Name) || holds(*description)
+                                                          : holds(entry.RowText))) {
+                    firstWithReplacement = row;
+                }
             }
+            CheckGbk(firstWithReplacement, items->size());
             result_.rows = items->size();
         } else {
             result_.loadError = items.error();
@@ -140,9 +152,9 @@ class Checker {
         }
     }
 
-    // The loader shows bytes that are not GBK as U+FFFD: only a record holding one, the count
-    // line and what follows the records need to be read byte by byte.
-    void CheckGbk(const ItemTable& items) {
+    // Only the count line, the first record whose text holds U+FFFD and what follows the
+    // records need to be read byte by byte.
+    void CheckGbk(std::optional<std::size_t> firstWithReplacement, std::size_t records) {
         const auto offsetIn = [this](std::string_view part) {
             const std::size_t bad = FirstNonGbk(part);
             return bad == std::string_view::npos
@@ -150,12 +162,11 @@ class Checker {
                        : static_cast<std::size_t>(part.data() - bytes_.data()) + bad;
         };
         std::size_t bad = offsetIn(lines_[0]);
-        for (std::size_t row = 0; row < items.size() && bad == std::string_view::npos; ++row) {
-            if (items[row].RowText.find(kReplacementCharacterUtf8) != std::string_view::npos)
-                bad = offsetIn(lines_[row + 1]);
+        if (bad == std::string_view::npos && firstWithReplacement) {
+            bad = offsetIn(lines_[*firstWithReplacement + 1]);
         }
         if (bad == std::string_view::npos) {
-            const std::string_view last = lines_[items.size()];
+            const std::string_view last = lines_[records];
             bad = offsetIn(
                 bytes_.substr(static_cast<std::size_t>(last.data() + last.size() - bytes_.data())));
         }
@@ -170,23 +181,28 @@ class Checker {
                std::string("byte ") + hex + " is not GBK text (the first such byte)");
     }
 
-    // True when a record gives nothing to report, found without splitting it: the loader's
-    // record of 88 fields ending "|", plain numbers, its own position as number, an icon on the
-    // sheets, a name without blanks at its ends. Any other record is looked at field by field.
-    static bool IsCleanRecord(std::size_t row, const ItemEntry& entry) {
+    // The description and what follows it, of a record that gives nothing to report, found
+    // without splitting it: the loader's record of 88 fields ending "|", plain numbers, its own
+    // position as number, an icon on the sheets, a name without blanks at its ends. None for any
+    // other record, which is looked at field by field.
+    static std::optional<std::string_view> DescriptionOfCleanRecord(std::size_t row,
+                                                                    const ItemEntry& entry) {
         const std::string_view text = entry.RowText;
         const auto nameStart = static_cast<std::size_t>(entry.Name.data() - text.data());
         const std::size_t numbersStart = nameStart + entry.Name.size() + 1;
         const std::size_t numbers =
             PlainNumberFields(text.substr(numbersStart), kDescriptionField - 2);
-        if (numbers == std::string_view::npos) return false;
-        const std::string_view rest = text.substr(numbersStart + numbers);  // the description on
-        if (rest.find('|') + 1 != rest.size()) return false;  // one field more, and the end
+        if (numbers == std::string_view::npos) return std::nullopt;
+        const std::string_view rest = text.substr(numbersStart + numbers);
+        if (rest.find('|') + 1 != rest.size()) return std::nullopt;  // one field more, and the end
         char position[24];
         const std::string_view number(position,
                                       std::to_chars(position, std::end(position), row).ptr);
-        return text.substr(0, nameStart - 1) == number && entry.IconNo >= 0 &&
-               entry.IconNo < kIconCount && !HasOuterBlanks(entry.Name);
+        if (text.substr(0, nameStart - 1) != number || entry.IconNo < 0 ||
+            entry.IconNo >= kIconCount || HasOuterBlanks(entry.Name)) {
+            return std::nullopt;
+        }
+        return rest;
     }
 
     void CheckRow(std::size_t row, std::string_view text) {
