@@ -13,13 +13,16 @@ namespace {
 
 constexpr std::string_view kLineBreak = "\r\n";
 
-std::unexpected<LoadError> Fail(LoadErrorKind kind, std::string detail) {
-    return std::unexpected(LoadError{kind, std::move(detail)});
+constexpr std::int32_t kNoField = -1;
+
+std::unexpected<LoadError> Fail(LoadErrorKind kind, std::string detail, std::int32_t line,
+                                std::int32_t field) {
+    return std::unexpected(LoadError{kind, std::move(detail), line, field});
 }
 
 // Walks the text line by line; a line ends at CR LF only, so a bare CR or LF stays in it.
 class LineReader {
-public:
+  public:
     explicit LineReader(std::string_view text) : text_(text) {}
     bool Next(std::string_view& line) {
         if (pos_ > text_.size()) return false;
@@ -30,7 +33,7 @@ public:
         return true;
     }
 
-private:
+  private:
     std::string_view text_;
     std::size_t pos_ = 0;
 };
@@ -71,19 +74,26 @@ bool FieldAt(std::string_view line, std::size_t index, std::string_view& field) 
 std::expected<std::int32_t, LoadError> Convert(std::string_view text, std::int32_t line) {
     auto value = ToInt32(text);
     if (value) return *value;
-    const std::string where = line == 0 ? "the count line" : "field 73 of line " + std::to_string(line);
-    if (value.error() == NumberError::Overflow) return Fail(LoadErrorKind::Overflow, where);
-    return Fail(LoadErrorKind::TypeMismatch, where);
+    const std::string where =
+        line == 0 ? "the count line" : "field 73 of line " + std::to_string(line);
+    const std::int32_t field = line == 0 ? 0 : static_cast<std::int32_t>(record_field::kIcon);
+    if (value.error() == NumberError::Overflow)
+        return Fail(LoadErrorKind::Overflow, where, line, field);
+    return Fail(LoadErrorKind::TypeMismatch, where, line, field);
 }
 
 }  // namespace
 
 std::string_view LoadErrorKindName(LoadErrorKind kind) {
     switch (kind) {
-        case LoadErrorKind::ResourceNotFound: return "resource not found";
-        case LoadErrorKind::TypeMismatch: return "type mismatch";
-        case LoadErrorKind::Overflow: return "overflow";
-        case LoadErrorKind::SubscriptOutOfRange: return "subscript out of range";
+        case LoadErrorKind::ResourceNotFound:
+            return "resource not found";
+        case LoadErrorKind::TypeMismatch:
+            return "type mismatch";
+        case LoadErrorKind::Overflow:
+            return "overflow";
+        case LoadErrorKind::SubscriptOutOfRange:
+            return "subscript out of range";
     }
     return "unknown error";
 }
@@ -95,19 +105,21 @@ std::expected<ItemTable, LoadError> LoadItemTable(std::string_view gbkText) {
     lines.Next(line);
     auto count = Convert(line.substr(0, line.find('|')), 0);
     if (!count) return std::unexpected(count.error());
-    if (*count < 1) return Fail(LoadErrorKind::SubscriptOutOfRange, "a count below 1");
+    if (*count < 1) return Fail(LoadErrorKind::SubscriptOutOfRange, "a count below 1", 0, 0);
 
     std::vector<ItemEntry> items;
     // Every record holds at least 73 "|", so the text bounds what a count may reserve.
     items.reserve(std::min(static_cast<std::size_t>(*count), text->size() / record_field::kIcon));
     for (std::int32_t i = 1; i <= *count; ++i) {
         if (!lines.Next(line)) {
-            return Fail(LoadErrorKind::SubscriptOutOfRange, "line " + std::to_string(i) + " is missing");
+            return Fail(LoadErrorKind::SubscriptOutOfRange,
+                        "line " + std::to_string(i) + " is missing", i, kNoField);
         }
         std::string_view name, icon;
         if (!FieldAt(line, record_field::kName, name) || !FieldAt(line, record_field::kIcon, icon)) {
             return Fail(LoadErrorKind::SubscriptOutOfRange,
-                        "line " + std::to_string(i) + " has fewer than 74 fields");
+                        "line " + std::to_string(i) + " has fewer than 74 fields", i,
+                        static_cast<std::int32_t>(record_field::kIcon));
         }
         auto iconNo = Convert(icon, i);
         if (!iconNo) return std::unexpected(iconNo.error());

@@ -24,7 +24,7 @@ struct ItemEntry {
 // The loaded catalogue: its decoded text, kept whole and read-only, and one entry per record.
 // Entries are views, so a table of any size costs its text once.
 class ItemTable {
-public:
+  public:
     ItemTable() = default;
     ItemTable(std::unique_ptr<const std::string> text, std::vector<ItemEntry> entries)
         : text_(std::move(text)), entries_(std::move(entries)) {}
@@ -36,7 +36,7 @@ public:
     auto end() const { return entries_.end(); }
     std::span<const ItemEntry> Entries() const { return entries_; }
 
-private:
+  private:
     std::unique_ptr<const std::string> text_;  // held by pointer: moving the table moves no text
     std::vector<ItemEntry> entries_;
 };
@@ -45,7 +45,9 @@ enum class LoadErrorKind { ResourceNotFound, TypeMismatch, Overflow, SubscriptOu
 
 struct LoadError {
     LoadErrorKind kind;
-    std::string detail;  // where it happened, for the message
+    std::string detail;       // where it happened, for the message
+    std::int32_t line = 0;    // the line it stopped at, 0 for the count line
+    std::int32_t field = -1;  // the field it stopped at, -1 where the line itself is missing
 };
 
 // The name of an error kind as the fatal start-up message shows it ("type mismatch", ...).

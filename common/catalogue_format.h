@@ -15,6 +15,8 @@ inline constexpr std::uint16_t kCatalogueLanguage = 2052;
 inline constexpr std::uint16_t kItemTableId = 101;
 inline constexpr std::uint16_t kFirstIconSheetId = 1001;
 inline constexpr int kIconSheetCount = 16;
+// An icon number is 256 x sheet + 16 x row + column.
+inline constexpr std::int32_t kIconsPerSheet = 256;
 
 constexpr std::uint16_t IconSheetId(int sheet) {
     return static_cast<std::uint16_t>(kFirstIconSheetId + sheet);

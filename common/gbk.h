@@ -14,6 +14,23 @@ namespace lf {
 // second half of a double-byte character (0x7C among them) is never read as ASCII.
 std::string DecodeGbk(std::string_view gbk);
 
+// One character of GBK text as the decoder reads it: its bytes (1 or 2) and its code point,
+// or, where the bytes are not GBK, valid false (the decoder shows them as U+FFFD).
+struct GbkChar {
+    std::size_t length;
+    char32_t codePoint;
+    bool valid;
+};
+// The character at pos (pos < gbk.size()).
+GbkChar ReadGbkChar(std::string_view gbk, std::size_t pos);
+
+// Appends the GBK form of one code point; returns false, appending nothing, where GBK has none.
+bool AppendGbk(std::string& out, char32_t codePoint);
+
+// Appends the GBK form of utf8 up to the first character GBK cannot hold or the first bytes that
+// are not UTF-8; returns how many bytes of utf8 it took.
+std::size_t AppendGbkPrefix(std::string& out, std::string_view utf8);
+
 // Encodes UTF-8 into GBK. A character GBK cannot represent becomes '?'.
 std::string EncodeGbk(std::string_view utf8);
 

@@ -7,6 +7,8 @@
 namespace lf {
 
 inline constexpr char32_t kReplacementCharacter = 0xFFFD;
+inline constexpr std::string_view kReplacementCharacterUtf8 = "\xEF\xBF\xBD";
+inline constexpr std::string_view kByteOrderMarkUtf8 = "\xEF\xBB\xBF";
 
 // Reads one code point at pos and advances pos; a malformed sequence yields U+FFFD and
 // consumes one byte.

@@ -1,6 +1,7 @@
 #include "composer/item_record.h"
 
 #include <limits>
+#include <string>
 
 #include "common/catalogue_format.h"
 #include "common/number_text.h"
@@ -24,6 +25,58 @@ constexpr std::array<std::size_t, 9> kRequirementFields = {
     kClassMask, kLevel, kFame, kStrength, kIntelligence, kAgility, kVitality, kWisdom, kLuck};
 constexpr std::array<std::size_t, 2> kRecoveryFields = {kHpRecovery, kApRecovery};
 constexpr std::array<std::size_t, 2> kPriceFields = {kPurchasePrice, kSalePrice};
+
+// Fields 6, 10 and 12 mean something else in a quest (kind 24); they are named for the rest.
+struct NamedField {
+    std::size_t index;
+    std::string_view name;
+};
+constexpr NamedField kNamedFields[] = {
+    {kNumber, "number"},
+    {kName, "name"},
+    {kKind, "kind"},
+    {kLevel, "level_requirement"},
+    {kFame, "fame_requirement"},
+    {kAttack, "attack"},
+    {kDifficulty, "quest_difficulty"},
+    {kRole, "quest_role"},
+    {kDamageIncrease, "damage_increase_percent"},
+    {kAttackOption, "attack_option"},
+    {kMagic, "magic_power"},
+    {13, "quest_money_reward"},
+    {kMagicOption, "magic_power_option"},
+    {kDefence, "defence"},
+    {kSpecialMark, "special_mark"},
+    {kDamageDecrease, "damage_decrease_percent"},
+    {kDefenceOption, "defence_option"},
+    {kAttackSpeed, "attack_speed"},
+    {kAttackSpeedOption, "attack_speed_option"},
+    {kAccuracy, "accuracy"},
+    {kAccuracyOption, "accuracy_option"},
+    {kCritical, "critical_rate"},
+    {kCriticalOption, "critical_rate_option"},
+    {kEvasion, "evasion_rate"},
+    {kEvasionOption, "evasion_rate_option"},
+    {kMovement, "movement_speed"},
+    {kMovementOption, "movement_speed_option"},
+    {kPurchasePrice, "purchase_price"},
+    {kSalePrice, "sale_price"},
+    {kHpRecovery, "hp_recovery"},
+    {kHpOption, "hp_option"},
+    {kApRecovery, "ap_recovery"},
+    {kApOption, "ap_option"},
+    {kDurability, "durability"},
+    {kStrength, "strength_requirement"},
+    {kIntelligence, "intelligence_requirement"},
+    {kAgility, "agility_requirement"},
+    {kVitality, "vitality_requirement"},
+    {kWisdom, "wisdom_requirement"},
+    {kLuck, "luck_requirement"},
+    {kSlot, "slot"},
+    {kClassMask, "class_mask"},
+    {kIcon, "icon"},
+    {kDescription, "description"},
+};
 
 class FieldReader {
   public:
@@ -82,6 +135,13 @@ FieldValue ReadNumericField(std::string_view text) {
     }
     // A present value may still round to 0 (0.4): it raises its set's flag all the same.
     return {true, static_cast<std::int32_t>(rounded)};
+}
+
+std::string FieldName(std::size_t index) {
+    for (const NamedField& field : kNamedFields) {
+        if (field.index == index) return std::string(field.name);
+    }
+    return "field_" + std::to_string(index);
 }
 
 ItemRecord ReadItemRecord(std::string_view DataStr) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "common/catalogue_format.h"
@@ -63,6 +64,10 @@ struct FieldValue {
     std::int32_t value = 0;
 };
 FieldValue ReadNumericField(std::string_view text);
+
+// A field's name where people edit or compare records: its meaning in snake case ("number",
+// "level_requirement", ...), or "field_N" where no operation gives it one.
+std::string FieldName(std::size_t index);
 
 // Reads every field the card uses; fields beyond the end of a short record stay zero. The
 // views point into DataStr.

@@ -14,6 +14,7 @@
 #include "common/gbk.h"
 #include "common/pe_file.h"
 #include "common/resource_tree.h"
+#include "modding/table_csv.h"
 #include "tests/support/tiny_executables.h"
 
 namespace lf {
@@ -116,6 +117,14 @@ void WriteTextSeeds(const fs::path& root) {
     Save(root / "fuzz_item_table", "count_text", BytesOf(Table({rows[2]}, "1.5e0|x")));
     Save(root / "fuzz_item_table", "icon_overflow",
          BytesOf(Table({Row(9, "x", 4, {{73, "99999999999"}}, "d", 0)}, "1")));
+    const std::string table = Table(rows, "6") + std::string(1, '\0');
+    // Table() encodes UTF-8, so the byte that is not GBK goes in after it.
+    const std::string irregular =
+        Table({rows[0] + "|x|y|", rows[1] + "\rz"}, " 2|x") + "more \xFF\r\n";
+    Save(root / "fuzz_table_csv", "table", BytesOf(table));
+    Save(root / "fuzz_table_csv", "irregular", BytesOf(irregular));
+    Save(root / "fuzz_table_csv", "csv", BytesOf(*ItemTableToCsv(table, false)));
+    Save(root / "fuzz_table_csv", "irregular_csv", BytesOf(*ItemTableToCsv(irregular, true)));
     for (std::size_t i = 0; i < rows.size(); ++i) {
         Save(root / "fuzz_card", "row" + std::to_string(i + 1), BytesOf(rows[i]));
     }

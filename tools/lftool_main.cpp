@@ -1,42 +1,59 @@
-// lftool: the command-line companion of Lorefinder for scripts and tests.
+// lftool: the command-line companion of Lorefinder for modders and scripts.
 
+#include <CLI/CLI.hpp>
 #include <cstdio>
-#include <string_view>
-#include <vector>
+#include <string>
 
 #include "tools/commands.h"
 
+namespace lf::tool {
+
+int Fail(const std::string& command, const std::string& message) {
+    std::fprintf(stderr, "lftool%s%s: %s\n", command.empty() ? "" : " ", command.c_str(),
+                 message.c_str());
+    return kExitFailure;
+}
+
+bool Print(std::string_view text) {
+    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+}
+
+}  // namespace lf::tool
+
 namespace {
 
-struct Command {
-    std::string_view name;
-    int (*run)(lf::tool::Args);
-};
+constexpr const char* kExitStatuses =
+    "Exit status:\n"
+    "  0  success; check: the browser loads the table; diff: the tables are equal\n"
+    "  1  check: the browser would refuse the table; diff: the tables differ;\n"
+    "     table: the input is refused (a table that does not load, a CSV that cannot be one)\n"
+    "  2  misuse of the command line, or a file that cannot be read or written\n"
+    "\n"
+    "Run 'lftool COMMAND --help' for the arguments of a command; 'man lftool' for more.";
 
-constexpr Command kCommands[] = {
-    {"card", lf::tool::RunCard},
-    {"list", lf::tool::RunList},
-    {"export", lf::tool::RunExport},
-    {"import", lf::tool::RunImport},
-};
-
-int Usage() {
-    std::fputs(
-        "usage: lftool card [--lang zh|en] TABLE_FILE [FIRST [LAST]]\n"
-        "       lftool list EXE\n"
-        "       lftool export EXE TYPE ID OUT\n"
-        "       lftool import EXE TYPE ID IN [--lang N]\n",
-        stderr);
-    return 2;
+std::string FailureMessage(const CLI::App*, const CLI::Error& error) {
+    return "lftool: " + std::string(error.what()) + "\nRun 'lftool --help' for usage.\n";
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) return Usage();
-    const std::vector<std::string_view> args(argv + 2, argv + argc);
-    for (const Command& command : kCommands) {
-        if (command.name == argv[1]) return command.run(args);
+    using namespace lf::tool;
+    CLI::App lftool("lftool: the command-line companion of Lorefinder", "lftool");
+    lftool.set_version_flag("--version", "lftool " LOREFINDER_VERSION);
+    lftool.require_subcommand(1);
+    lftool.footer(kExitStatuses);
+    lftool.failure_message(FailureMessage);
+    Work chosen;
+    AddCheckCommand(lftool, chosen);
+    AddTableCommands(lftool, chosen);
+    AddDiffCommand(lftool, chosen);
+    AddCardCommand(lftool, chosen);
+    AddResourceCommands(lftool, chosen);
+    try {
+        lftool.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        return lftool.exit(error) == 0 ? kExitSuccess : kExitFailure;
     }
-    return Usage();
+    return chosen();
 }

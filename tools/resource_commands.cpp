@@ -1,7 +1,7 @@
 // lftool list / export / import: the resources of an executable, Linux or Windows.
 
-#include <charconv>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "common/executable_resources.h"
@@ -11,66 +11,95 @@
 namespace lf::tool {
 namespace {
 
-int Failure(const std::string& message) {
-    std::fprintf(stderr, "lftool: %s\n", message.c_str());
-    return 2;
-}
+// Their messages name no command: scripts have read them so since the first release.
+const std::string kUnnamed;
 
-int Usage(const char* usage) {
-    std::fprintf(stderr, "usage: lftool %s\n", usage);
-    return 2;
-}
+struct ResourceRequest {
+    std::string exe;
+    std::string type;
+    std::string id;
+    std::string file;  // OUT of export, IN of import
+    std::uint16_t language = kCatalogueLanguage;
+};
 
-ResourceName NameArg(std::string_view text) { return ResourceName::Parse(text); }
-
-}  // namespace
-
-int RunList(Args args) {
-    if (args.size() != 1) return Usage("list EXE");
-    auto file = ReadWholeFile(std::string(args[0]));
-    if (!file) return Failure(file.error().message);
+int RunList(const ResourceRequest& request) {
+    auto file = ReadWholeFile(request.exe);
+    if (!file) return Fail(kUnnamed, file.error().message);
     auto entries = ReadResources(*file);
-    if (!entries) return Failure(entries.error().message);
+    if (!entries) return Fail(kUnnamed, entries.error().message);
     for (const ResourceEntry& e : *entries) {
         std::printf("%s %s %u %zu\n", e.type.ToString().c_str(), e.name.ToString().c_str(),
                     unsigned{e.language}, e.data.size());
     }
-    return 0;
+    return kExitSuccess;
 }
 
-int RunExport(Args args) {
-    if (args.size() != 4) return Usage("export EXE TYPE ID OUT");
-    auto file = ReadWholeFile(std::string(args[0]));
-    if (!file) return Failure(file.error().message);
-    auto data = ReadResource(*file, NameArg(args[1]), NameArg(args[2]));
-    if (!data) return Failure(data.error().message);
-    if (auto written = WriteFileAtomically(std::string(args[3]), *data); !written) {
-        return Failure(written.error().message);
+int RunExport(const ResourceRequest& request) {
+    auto file = ReadWholeFile(request.exe);
+    if (!file) return Fail(kUnnamed, file.error().message);
+    auto data =
+        ReadResource(*file, ResourceName::Parse(request.type), ResourceName::Parse(request.id));
+    if (!data) return Fail(kUnnamed, data.error().message);
+    if (auto written = WriteFileAtomically(request.file, *data); !written) {
+        return Fail(kUnnamed, written.error().message);
     }
-    return 0;
+    return kExitSuccess;
 }
 
-int RunImport(Args args) {
-    constexpr const char* kUsage = "import EXE TYPE ID IN [--lang N]";
-    std::uint16_t language = kCatalogueLanguage;
-    if (args.size() == 6 && args[4] == "--lang") {
-        const std::string_view lang = args[5];
-        if (std::from_chars(lang.data(), lang.data() + lang.size(), language).ptr !=
-            lang.data() + lang.size()) {
-            return Usage(kUsage);
-        }
-    } else if (args.size() != 4) {
-        return Usage(kUsage);
+int RunImport(const ResourceRequest& request) {
+    auto file = ReadWholeFile(request.exe);
+    if (!file) return Fail(kUnnamed, file.error().message);
+    auto data = ReadWholeFile(request.file, kLargestResources);
+    if (!data) return Fail(kUnnamed, data.error().message);
+    auto patched =
+        WithResource(*file, {ResourceName::Parse(request.type), ResourceName::Parse(request.id),
+                             request.language, std::move(*data)});
+    if (!patched) return Fail(kUnnamed, patched.error().message);
+    if (auto written = WriteFileAtomically(request.exe, *patched); !written) {
+        return Fail(kUnnamed, written.error().message);
     }
-    const std::string exe(args[0]);
-    auto file = ReadWholeFile(exe);
-    if (!file) return Failure(file.error().message);
-    auto data = ReadWholeFile(std::string(args[3]), kLargestResources);
-    if (!data) return Failure(data.error().message);
-    auto patched = WithResource(*file, {NameArg(args[1]), NameArg(args[2]), language, std::move(*data)});
-    if (!patched) return Failure(patched.error().message);
-    if (auto written = WriteFileAtomically(exe, *patched); !written) return Failure(written.error().message);
-    return 0;
+    return kExitSuccess;
+}
+
+// Registers one command that takes EXE and then the given resource arguments.
+CLI::App* AddCommand(CLI::App& lftool, Work& chosen, const std::string& name,
+                     const std::string& description, int (*run)(const ResourceRequest&),
+                     const std::shared_ptr<ResourceRequest>& request) {
+    CLI::App* command = lftool.add_subcommand(name, description);
+    command->add_option("EXE", request->exe, "Executable (Windows PE or Linux ELF)")->required();
+    command->callback(
+        [request, run, &chosen] { chosen = [request, run] { return run(*request); }; });
+    return command;
+}
+
+void AddTypeAndId(CLI::App* command, ResourceRequest& request) {
+    command->add_option("TYPE", request.type, "Resource type: a name, or a number as N or #N")
+        ->required();
+    command->add_option("ID", request.id, "Resource name: a name, or a number as N or #N")
+        ->required();
+}
+
+}  // namespace
+
+void AddResourceCommands(CLI::App& lftool, Work& chosen) {
+    auto list = std::make_shared<ResourceRequest>();
+    AddCommand(lftool, chosen, "list", "List the resources: TYPE ID LANGUAGE SIZE, one per line",
+               RunList, list);
+
+    auto exported = std::make_shared<ResourceRequest>();
+    CLI::App* exportCommand = AddCommand(
+        lftool, chosen, "export", "Write the bytes of one resource to a file", RunExport, exported);
+    AddTypeAndId(exportCommand, *exported);
+    exportCommand->add_option("OUT", exported->file, "File to write")->required();
+
+    auto imported = std::make_shared<ResourceRequest>();
+    CLI::App* importCommand =
+        AddCommand(lftool, chosen, "import",
+                   "Put a file's bytes into the executable as one resource", RunImport, imported);
+    AddTypeAndId(importCommand, *imported);
+    importCommand->add_option("IN", imported->file, "File to read")->required();
+    importCommand->add_option("--lang", imported->language,
+                              "Language of the resource (default 2052)");
 }
 
 }  // namespace lf::tool
