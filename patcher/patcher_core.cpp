@@ -48,14 +48,9 @@ std::expected<void, WriteError> WriteResource(const std::filesystem::path& exePa
                     source.error().message);
     }
     if (source->empty()) return fail(WriteFailure::SourceEmpty, sourcePath.string());
-    auto image = ReadWholeFile(exePath);
-    if (!image) return fail(WriteFailure::RewriteFailed, image.error().message);
-    auto patched = WithResource(
-        *image, {ResourceName::Parse(typeName), id, kCatalogueLanguage, std::move(*source)});
-    if (!patched) return fail(WriteFailure::RewriteFailed, patched.error().message);
-    if (auto written = WriteFileAtomically(exePath, *patched); !written) {
-        return fail(WriteFailure::RewriteFailed, written.error().message);
-    }
+    auto written = ReplaceResource(
+        exePath, {ResourceName::Parse(typeName), id, kCatalogueLanguage, std::move(*source)});
+    if (!written) return fail(WriteFailure::RewriteFailed, written.error().message);
     return {};
 }
 

@@ -63,13 +63,10 @@ int RunImport(Args args) {
         return Usage(kUsage);
     }
     const std::string exe(args[0]);
-    auto file = ReadWholeFile(exe);
-    if (!file) return Failure(file.error().message);
     auto data = ReadWholeFile(std::string(args[3]), kLargestResources);
     if (!data) return Failure(data.error().message);
-    auto patched = WithResource(*file, {NameArg(args[1]), NameArg(args[2]), language, std::move(*data)});
-    if (!patched) return Failure(patched.error().message);
-    if (auto written = WriteFileAtomically(exe, *patched); !written) return Failure(written.error().message);
+    auto written = ReplaceResource(exe, {NameArg(args[1]), NameArg(args[2]), language, std::move(*data)});
+    if (!written) return Failure(written.error().message);
     return 0;
 }
 
