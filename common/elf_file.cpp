@@ -114,8 +114,8 @@ std::optional<std::uint32_t> FindName(std::string_view table, std::string_view n
     return static_cast<std::uint32_t>(at);
 }
 
-void WriteSectionHeader(FilePlan& out, std::uint64_t at, std::uint32_t name,
-                        std::uint64_t offset, std::uint64_t size) {
+void WriteSectionHeader(FilePlan& out, std::uint64_t at, std::uint32_t name, std::uint64_t offset,
+                        std::uint64_t size) {
     Bytes header(kSectionHeaderSize, 0);
     WriteLe<std::uint32_t>(header, 0, name);
     WriteLe<std::uint32_t>(header, 4, kProgbits);

@@ -48,7 +48,7 @@ Result<ByteView> ReadResource(ByteView file, const ResourceName& type, const Res
     return entry->data;
 }
 
-Result<FilePlan> PlanWithResource(ByteView file, const Resource& resource) {
+Result<FilePlan> PlanWithResource(ByteView file, const ResourceEntry& resource) {
     std::vector<ResourceEntry> kept;
     if (auto entries = ReadResources(file); entries) {
         kept = std::move(*entries);
@@ -67,8 +67,7 @@ Result<FilePlan> PlanWithResource(ByteView file, const Resource& resource) {
                                                std::to_string(kLargestResources));
     }
     return CatchOutOfMemory("rewrite the executable", [&]() -> Result<FilePlan> {
-        kept.push_back({resource.type, resource.name, resource.language, resource.codePage,
-                        resource.data});
+        kept.push_back(resource);
         if (IsPeFile(file)) return PlanWithPeResources(file, std::move(kept));
         return PlanWithElfSection(file, kResourceSectionName,
                                   PlanResourceTree(std::move(kept), 0, file));
@@ -76,14 +75,14 @@ Result<FilePlan> PlanWithResource(ByteView file, const Resource& resource) {
 }
 
 Result<Bytes> WithResource(ByteView file, const Resource& resource) {
-    auto plan = PlanWithResource(file, resource);
+    auto plan = PlanWithResource(
+        file, {resource.type, resource.name, resource.language, resource.codePage, resource.data});
     if (!plan) return std::unexpected(plan.error());
-    return CatchOutOfMemory("rewrite the executable", [&]() -> Result<Bytes> {
-        return plan->Flatten();
-    });
+    return CatchOutOfMemory("rewrite the executable",
+                            [&]() -> Result<Bytes> { return plan->Flatten(); });
 }
 
-Result<void> ReplaceResource(const std::filesystem::path& path, const Resource& resource) {
+Result<void> ReplaceResource(const std::filesystem::path& path, const ResourceEntry& resource) {
     auto file = MappedFile::Open(path);
     if (!file) return std::unexpected(file.error());
     auto plan = PlanWithResource(file->Bytes(), resource);

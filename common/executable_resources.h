@@ -38,11 +38,12 @@ Result<ByteView> ReadResource(ByteView file, const ResourceName& type, const Res
 // kLargestResources bytes together, or a copy beyond the memory available, are TooLarge.
 Result<Bytes> WithResource(ByteView file, const Resource& resource);
 
-// The same copy as a plan over the file, whose unchanged bytes stay ranges of it.
-Result<FilePlan> PlanWithResource(ByteView file, const Resource& resource);
+// The same copy as a plan over the file, whose unchanged bytes stay ranges of it; the plan
+// borrows the resource's data.
+Result<FilePlan> PlanWithResource(ByteView file, const ResourceEntry& resource);
 
 // Puts the resource into the executable at path, as WithResource does, and replaces the file
 // as WriteFileAtomically does; the unchanged bytes go from file to file.
-Result<void> ReplaceResource(const std::filesystem::path& path, const Resource& resource);
+Result<void> ReplaceResource(const std::filesystem::path& path, const ResourceEntry& resource);
 
 }  // namespace lf

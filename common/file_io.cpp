@@ -64,10 +64,9 @@ bool CopyRange(int from, ByteView source, std::uint64_t offset, std::uint64_t si
 
 bool WritePlan(int fd, const FilePlan& plan, int sourceFd) {
     for (const FilePlan::Piece& piece : plan.Pieces()) {
-        const bool written =
-            piece.fromSource
-                ? CopyRange(sourceFd, plan.Source(), piece.sourceOffset, piece.size, fd)
-                : WriteAll(fd, piece.owned);
+        const bool written = piece.fromSource ? CopyRange(sourceFd, plan.Source(),
+                                                          piece.sourceOffset, piece.size, fd)
+                                              : WriteAll(fd, plan.BytesOf(piece));
         if (!written) return false;
     }
     return true;
@@ -138,9 +137,13 @@ Result<Bytes> ReadOpenFile(int fd, const std::filesystem::path& path, std::uint6
     return bytes;
 }
 
-}  // namespace
+struct OpenedFile {
+    int fd;
+    std::uint64_t size;
+};
 
-Result<Bytes> ReadWholeFile(const std::filesystem::path& path, std::uint64_t largest) {
+// Opens a regular file of at most `largest` bytes for reading.
+Result<OpenedFile> OpenToRead(const std::filesystem::path& path, std::uint64_t largest) {
     // Without O_NONBLOCK, opening a named pipe would wait for a writer that may never come.
     Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
     if (file.fd < 0) return IoFailure("cannot open", path);
@@ -153,9 +156,20 @@ Result<Bytes> ReadWholeFile(const std::filesystem::path& path, std::uint64_t lar
                                                " is too large: " + std::to_string(size) +
                                                " bytes, at most " + std::to_string(largest));
     }
-    return CatchOutOfMemory("read " + path.string(),
-                            [&] { return ReadOpenFile(file.fd, path, size); });
+    return OpenedFile{std::exchange(file.fd, -1), size};
 }
+
+}  // namespace
+
+Result<Bytes> ReadWholeFile(const std::filesystem::path& path, std::uint64_t largest) {
+    auto opened = OpenToRead(path, largest);
+    if (!opened) return std::unexpected(opened.error());
+    const Descriptor file{opened->fd};
+    return CatchOutOfMemory("read " + path.string(),
+                            [&] { return ReadOpenFile(file.fd, path, opened->size); });
+}
+
+namespace {
 
 // Writes the new contents to a temporary file in the same folder, flushes it and renames it over
 // the target (see WriteFileAtomically).
@@ -211,6 +225,8 @@ Result<void> ReplaceFile(const std::filesystem::path& requested,
     return {};
 }
 
+}  // namespace
+
 Result<void> WriteFileAtomically(const std::filesystem::path& path, ByteView data) {
     return ReplaceFile(path, [&](int fd) { return WriteAll(fd, data); });
 }
@@ -231,14 +247,11 @@ bool CanReplace(const std::filesystem::path& requested) {
     return ::faccessat(AT_FDCWD, FolderOf(*resolved).c_str(), W_OK | X_OK, AT_EACCESS) == 0;
 }
 
-Result<MappedFile> MappedFile::Open(const std::filesystem::path& path) {
-    // Without O_NONBLOCK, opening a named pipe would wait for a writer that may never come.
-    lf::Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
-    if (file.fd < 0) return IoFailure("cannot open", path);
-    struct stat info {};
-    if (::fstat(file.fd, &info) != 0) return IoFailure("cannot read", path);
-    if (!S_ISREG(info.st_mode)) return NotAFile("cannot read", path, info.st_mode);
-    const auto size = static_cast<std::size_t>(info.st_size);
+Result<MappedFile> MappedFile::Open(const std::filesystem::path& path, std::uint64_t largest) {
+    auto opened = OpenToRead(path, largest);
+    if (!opened) return std::unexpected(opened.error());
+    lf::Descriptor file{opened->fd};
+    const auto size = static_cast<std::size_t>(opened->size);
     const std::uint8_t* data = nullptr;
     if (size != 0) {
         void* mapped = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, file.fd, 0);

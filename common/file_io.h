@@ -33,10 +33,12 @@ Result<void> WriteFileAtomically(const std::filesystem::path& path, const FilePl
 bool CanReplace(const std::filesystem::path& path);
 
 // A read-only view of a whole regular file that stays valid as long as the object lives,
-// with the file kept open.
+// with the file kept open. A file of more than `largest` bytes is refused as ReadWholeFile does.
 class MappedFile {
   public:
-    static Result<MappedFile> Open(const std::filesystem::path& path);
+    static Result<MappedFile> Open(
+        const std::filesystem::path& path,
+        std::uint64_t largest = std::numeric_limits<std::uint64_t>::max());
     MappedFile(MappedFile&& other) noexcept;
     MappedFile& operator=(MappedFile&&) = delete;
     ~MappedFile();

@@ -14,12 +14,13 @@ namespace lf {
 
 class FilePlan {
   public:
-    // Either `size` bytes at `sourceOffset` of the source, or the bytes it owns.
+    // `size` bytes at `sourceOffset` of the source, or borrowed bytes, or bytes it owns.
     struct Piece {
         bool fromSource = false;
         std::uint64_t sourceOffset = 0;
         std::uint64_t size = 0;
         Bytes owned;
+        ByteView borrowed;
     };
 
     explicit FilePlan(ByteView source) : source_(source) {}
@@ -28,7 +29,8 @@ class FilePlan {
     std::uint64_t Size() const { return size_; }
     const std::vector<Piece>& Pieces() const { return pieces_; }
     ByteView BytesOf(const Piece& piece) const {
-        return piece.fromSource ? source_.subspan(piece.sourceOffset, piece.size) : piece.owned;
+        if (piece.fromSource) return source_.subspan(piece.sourceOffset, piece.size);
+        return piece.borrowed.empty() ? ByteView(piece.owned) : piece.borrowed;
     }
 
     // Bytes that lie inside the source are planned as a range of it; others are copied.
@@ -36,6 +38,8 @@ class FilePlan {
     void Append(Bytes&& bytes);
     // The pieces of a plan over the same source.
     void Append(FilePlan&& other);
+    // Bytes outside the source that outlive the plan, planned without a copy.
+    void AppendBorrowed(ByteView bytes);
     // Zeros up to that size.
     void PadTo(std::uint64_t size);
     // Replaces planned bytes, which must already be there, from that offset on.
@@ -47,6 +51,7 @@ class FilePlan {
 
   private:
     bool InSource(ByteView bytes) const;
+    static Piece Part(const Piece& whole, std::uint64_t from, std::uint64_t count);
     std::size_t OwnPart(std::size_t index, std::uint64_t from, std::uint64_t count);
 
     ByteView source_;

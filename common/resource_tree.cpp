@@ -240,7 +240,7 @@ class TreeBuilder {
         plan.Append(std::move(out_));
         for (const auto& [offset, data] : data_) {
             plan.PadTo(offset);
-            plan.Append(data);
+            plan.AppendBorrowed(data);
         }
         plan.PadTo(total_);
         return plan;

@@ -68,7 +68,8 @@ Result<std::vector<ResourceEntry>> ParseResourceTree(ByteView section, std::uint
 // Later duplicates of a type/name/language replace earlier ones.
 Bytes BuildResourceTree(const std::vector<Resource>& resources, std::uint32_t sectionBase);
 
-// The same tree as a plan over a source file: data that lies in the source stays a range of it.
+// The same tree as a plan over a source file: data that lies in the source stays a range of it,
+// other data is borrowed, so the resources' data must outlive the plan.
 FilePlan PlanResourceTree(std::vector<ResourceEntry> resources, std::uint32_t sectionBase,
                           ByteView source);
 

@@ -63,9 +63,9 @@ int RunImport(Args args) {
         return Usage(kUsage);
     }
     const std::string exe(args[0]);
-    auto data = ReadWholeFile(std::string(args[3]), kLargestResources);
+    auto data = MappedFile::Open(std::string(args[3]), kLargestResources);
     if (!data) return Failure(data.error().message);
-    auto written = ReplaceResource(exe, {NameArg(args[1]), NameArg(args[2]), language, std::move(*data)});
+    auto written = ReplaceResource(exe, {NameArg(args[1]), NameArg(args[2]), language, 0, data->Bytes()});
     if (!written) return Failure(written.error().message);
     return 0;
 }
