@@ -255,6 +255,9 @@ Result<MappedFile> MappedFile::Open(const std::filesystem::path& path, std::uint
     const std::uint8_t* data = nullptr;
     if (size != 0) {
         void* mapped = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, file.fd, 0);
+        if (mapped == MAP_FAILED && errno == ENOMEM) {
+            return Fail(Error::Kind::TooLarge, "not enough memory to read " + path.string());
+        }
         if (mapped == MAP_FAILED) return IoFailure("cannot map", path);
         data = static_cast<const std::uint8_t*>(mapped);
     }
