@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/byte_order.h"
+#include "common/file_plan.h"
 
 namespace lf {
 namespace {
@@ -113,14 +114,15 @@ std::optional<std::uint32_t> FindName(std::string_view table, std::string_view n
     return static_cast<std::uint32_t>(at);
 }
 
-void WriteSectionHeader(Bytes& out, std::uint64_t at, std::uint32_t name, std::uint64_t offset,
+void WriteSectionHeader(FilePlan& out, std::uint64_t at, std::uint32_t name, std::uint64_t offset,
                         std::uint64_t size) {
-    std::fill_n(out.begin() + static_cast<std::ptrdiff_t>(at), kSectionHeaderSize, 0);
-    WriteLe<std::uint32_t>(out, at, name);
-    WriteLe<std::uint32_t>(out, at + 4, kProgbits);
-    WriteLe<std::uint64_t>(out, at + 24, offset);
-    WriteLe<std::uint64_t>(out, at + 32, size);
-    WriteLe<std::uint64_t>(out, at + 48, 4);  // data entries are 4-byte aligned
+    Bytes header(kSectionHeaderSize, 0);
+    WriteLe<std::uint32_t>(header, 0, name);
+    WriteLe<std::uint32_t>(header, 4, kProgbits);
+    WriteLe<std::uint64_t>(header, 24, offset);
+    WriteLe<std::uint64_t>(header, 32, size);
+    WriteLe<std::uint64_t>(header, 48, 4);  // data entries are 4-byte aligned
+    out.Overwrite(at, header);
 }
 
 }  // namespace
@@ -195,7 +197,7 @@ std::uint64_t AppendedDataStart(const ElfLayout& layout, std::uint64_t keepEnd,
 // New layout: every byte up to the end of the last other section or segment stays where it
 // is, then (if the name is new) a grown name table, then the content, then the section table,
 // then the data that was appended after everything else.
-Result<Bytes> WithElfSection(ByteView file, std::string_view name, ByteView content) {
+Result<FilePlan> PlanWithElfSection(ByteView file, std::string_view name, FilePlan content) {
     auto read = ReadLayout(file);
     if (!read) return std::unexpected(read.error());
     ElfLayout& layout = *read;
@@ -209,12 +211,10 @@ Result<Bytes> WithElfSection(ByteView file, std::string_view name, ByteView cont
 
     const ByteView appended = file.subspan(AppendedDataStart(layout, keepEnd, target));
 
-    Bytes out;
-    // One allocation for the whole new file: kept bytes, names, content, section table, appended
-    // data.
-    out.reserve(keepEnd + StringTable(file, layout).size() + name.size() + 32 + content.size() +
-                (layout.sections.size() + 1) * kSectionHeaderSize + appended.size());
-    out.assign(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(keepEnd));
+    FilePlan out(file);
+    // The header changes, so it is new bytes; the rest up to keepEnd stays a range of the file.
+    out.Append(Bytes(file.begin(), file.begin() + kHeaderSize));
+    out.Append(file.subspan(kHeaderSize, keepEnd - kHeaderSize));
     if (target) {  // old content that sits amid kept bytes is blanked, not left stale
         const SectionHeader& old = layout.sections[*target];
         const FileRange oldRange{old.offset, old.FileSize()};
@@ -223,8 +223,8 @@ Result<Bytes> WithElfSection(ByteView file, std::string_view name, ByteView cont
                         "the " + std::string(name) + " section shares its bytes with other parts");
         }
         if (oldRange.offset < keepEnd) {
-            std::fill_n(out.begin() + static_cast<std::ptrdiff_t>(oldRange.offset),
-                        std::min(oldRange.size, keepEnd - oldRange.offset), 0);
+            out.Overwrite(oldRange.offset,
+                          Bytes(std::min(oldRange.size, keepEnd - oldRange.offset), 0));
         }
     }
     const std::string_view names = StringTable(file, layout);
@@ -232,31 +232,41 @@ Result<Bytes> WithElfSection(ByteView file, std::string_view name, ByteView cont
     if (!nameOffset) {
         SectionHeader& table = layout.sections[layout.stringTableIndex];
         nameOffset = static_cast<std::uint32_t>(names.size());
-        table.offset = out.size();
+        table.offset = out.Size();
         table.size = names.size() + name.size() + 1;
-        out.insert(out.end(), names.begin(), names.end());
-        out.insert(out.end(), name.begin(), name.end());
-        out.push_back(0);
+        out.Append(AsBytes(names));
+        out.Append(AsBytes(name));
+        out.Append(Bytes{0});
     }
-    const std::uint64_t contentOffset = AlignUp(out.size(), 16);
-    out.resize(contentOffset);
-    out.insert(out.end(), content.begin(), content.end());
-    const std::uint64_t tableOffset = AlignUp(out.size(), 8);
+    const std::uint64_t contentOffset = AlignUp(out.Size(), 16);
+    const std::uint64_t contentSize = content.Size();
+    out.PadTo(contentOffset);
+    out.Append(std::move(content));
+    const std::uint64_t tableOffset = AlignUp(out.Size(), 8);
     const std::size_t count = layout.sections.size() + (target ? 0 : 1);
-    out.resize(tableOffset + count * kSectionHeaderSize);
-    std::copy_n(file.begin() + static_cast<std::ptrdiff_t>(layout.sectionTable),
-                layout.sections.size() * kSectionHeaderSize,
-                out.begin() + static_cast<std::ptrdiff_t>(tableOffset));
+    out.PadTo(tableOffset);
+    const ByteView oldTable =
+        file.subspan(layout.sectionTable, layout.sections.size() * kSectionHeaderSize);
+    out.Append(Bytes(oldTable.begin(), oldTable.end()));
+    out.PadTo(tableOffset + count * kSectionHeaderSize);
     const SectionHeader& table = layout.sections[layout.stringTableIndex];
     const std::uint64_t tableHeader = tableOffset + layout.stringTableIndex * kSectionHeaderSize;
     WriteLe<std::uint64_t>(out, tableHeader + 24, table.offset);
     WriteLe<std::uint64_t>(out, tableHeader + 32, table.size);
     WriteSectionHeader(out, tableOffset + target.value_or(count - 1) * kSectionHeaderSize,
-                       *nameOffset, contentOffset, content.size());
+                       *nameOffset, contentOffset, contentSize);
     WriteLe<std::uint64_t>(out, 40, tableOffset);
     WriteLe<std::uint16_t>(out, 60, static_cast<std::uint16_t>(count));
-    out.insert(out.end(), appended.begin(), appended.end());
+    out.Append(appended);
     return out;
+}
+
+Result<Bytes> WithElfSection(ByteView file, std::string_view name, ByteView content) {
+    FilePlan planned(file);
+    planned.Append(content);
+    auto plan = PlanWithElfSection(file, name, std::move(planned));
+    if (!plan) return std::unexpected(plan.error());
+    return plan->Flatten();
 }
 
 }  // namespace lf

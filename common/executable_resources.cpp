@@ -1,6 +1,7 @@
 #include "common/executable_resources.h"
 
 #include "common/elf_file.h"
+#include "common/file_io.h"
 #include "common/pe_file.h"
 
 namespace lf {
@@ -47,7 +48,7 @@ Result<ByteView> ReadResource(ByteView file, const ResourceName& type, const Res
     return entry->data;
 }
 
-Result<Bytes> WithResource(ByteView file, const Resource& resource) {
+Result<FilePlan> PlanWithResource(ByteView file, const ResourceEntry& resource) {
     std::vector<ResourceEntry> kept;
     if (auto entries = ReadResources(file); entries) {
         kept = std::move(*entries);
@@ -65,17 +66,28 @@ Result<Bytes> WithResource(ByteView file, const Resource& resource) {
                                                " bytes, at most " +
                                                std::to_string(kLargestResources));
     }
-    return CatchOutOfMemory("rewrite the executable", [&]() -> Result<Bytes> {
-        std::vector<Resource> resources;
-        for (const ResourceEntry& e : kept) {
-            resources.push_back(
-                {e.type, e.name, e.language, Bytes(e.data.begin(), e.data.end()), e.codePage});
-        }
-        resources.push_back(resource);
-        if (IsPeFile(file)) return WithPeResources(file, std::move(resources));
-        return WithElfSection(file, kResourceSectionName,
-                              BuildResourceTree(std::move(resources), 0));
+    return CatchOutOfMemory("rewrite the executable", [&]() -> Result<FilePlan> {
+        kept.push_back(resource);
+        if (IsPeFile(file)) return PlanWithPeResources(file, std::move(kept));
+        return PlanWithElfSection(file, kResourceSectionName,
+                                  PlanResourceTree(std::move(kept), 0, file));
     });
+}
+
+Result<Bytes> WithResource(ByteView file, const Resource& resource) {
+    auto plan = PlanWithResource(
+        file, {resource.type, resource.name, resource.language, resource.codePage, resource.data});
+    if (!plan) return std::unexpected(plan.error());
+    return CatchOutOfMemory("rewrite the executable",
+                            [&]() -> Result<Bytes> { return plan->Flatten(); });
+}
+
+Result<void> ReplaceResource(const std::filesystem::path& path, const ResourceEntry& resource) {
+    auto file = MappedFile::Open(path);
+    if (!file) return std::unexpected(file.error());
+    auto plan = PlanWithResource(file->Bytes(), resource);
+    if (!plan) return std::unexpected(plan.error());
+    return WriteFileAtomically(path, *plan, file->Descriptor());
 }
 
 }  // namespace lf

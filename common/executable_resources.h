@@ -4,12 +4,14 @@
 // lives in its .rsrc section with offsets relative to the section; that of a 32-bit Windows
 // executable where its resource directory says, with data at image addresses.
 
+#include <filesystem>
 #include <functional>
 #include <vector>
 
 #include "common/bytes.h"
 #include "common/catalogue_format.h"
 #include "common/error.h"
+#include "common/file_plan.h"
 #include "common/resource_tree.h"
 
 namespace lf {
@@ -35,5 +37,13 @@ Result<ByteView> ReadResource(ByteView file, const ResourceName& type, const Res
 // bytes (added when missing); every other resource stays as it was. Resources of more than
 // kLargestResources bytes together, or a copy beyond the memory available, are TooLarge.
 Result<Bytes> WithResource(ByteView file, const Resource& resource);
+
+// The same copy as a plan over the file, whose unchanged bytes stay ranges of it; the plan
+// borrows the resource's data.
+Result<FilePlan> PlanWithResource(ByteView file, const ResourceEntry& resource);
+
+// Puts the resource into the executable at path, as WithResource does, and replaces the file
+// as WriteFileAtomically does; the unchanged bytes go from file to file.
+Result<void> ReplaceResource(const std::filesystem::path& path, const ResourceEntry& resource);
 
 }  // namespace lf

@@ -9,7 +9,9 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <functional>
 #include <string>
+#include <utility>
 
 namespace lf {
 namespace {
@@ -33,6 +35,39 @@ bool WriteAll(int fd, ByteView data) {
         if (written < 0 && errno == EINTR) continue;
         if (written <= 0) return false;
         data = data.subspan(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// Copies a range of the source file to the current end of the output, in the kernel where the
+// file systems allow it, else from the source's bytes in memory.
+bool CopyRange(int from, ByteView source, std::uint64_t offset, std::uint64_t size, int to) {
+    loff_t at = static_cast<loff_t>(offset);
+    const loff_t end = at + static_cast<loff_t>(size);
+    while (from >= 0 && at < end) {
+        const ssize_t copied =
+            ::copy_file_range(from, &at, to, nullptr, static_cast<std::size_t>(end - at), 0);
+        if (copied < 0 && errno == EINTR) continue;
+        if (copied < 0 &&
+            (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)) {
+            break;
+        }
+        if (copied < 0) return false;
+        if (copied == 0) {  // the source is shorter than its mapping says
+            errno = EIO;
+            return false;
+        }
+    }
+    const auto done = static_cast<std::size_t>(at);
+    return WriteAll(to, source.subspan(done, static_cast<std::size_t>(end) - done));
+}
+
+bool WritePlan(int fd, const FilePlan& plan, int sourceFd) {
+    for (const FilePlan::Piece& piece : plan.Pieces()) {
+        const bool written = piece.fromSource ? CopyRange(sourceFd, plan.Source(),
+                                                          piece.sourceOffset, piece.size, fd)
+                                              : WriteAll(fd, plan.BytesOf(piece));
+        if (!written) return false;
     }
     return true;
 }
@@ -102,9 +137,13 @@ Result<Bytes> ReadOpenFile(int fd, const std::filesystem::path& path, std::uint6
     return bytes;
 }
 
-}  // namespace
+struct OpenedFile {
+    int fd;
+    std::uint64_t size;
+};
 
-Result<Bytes> ReadWholeFile(const std::filesystem::path& path, std::uint64_t largest) {
+// Opens a regular file of at most `largest` bytes for reading.
+Result<OpenedFile> OpenToRead(const std::filesystem::path& path, std::uint64_t largest) {
     // Without O_NONBLOCK, opening a named pipe would wait for a writer that may never come.
     Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
     if (file.fd < 0) return IoFailure("cannot open", path);
@@ -117,11 +156,25 @@ Result<Bytes> ReadWholeFile(const std::filesystem::path& path, std::uint64_t lar
                                                " is too large: " + std::to_string(size) +
                                                " bytes, at most " + std::to_string(largest));
     }
-    return CatchOutOfMemory("read " + path.string(),
-                            [&] { return ReadOpenFile(file.fd, path, size); });
+    return OpenedFile{std::exchange(file.fd, -1), size};
 }
 
-Result<void> WriteFileAtomically(const std::filesystem::path& requested, ByteView data) {
+}  // namespace
+
+Result<Bytes> ReadWholeFile(const std::filesystem::path& path, std::uint64_t largest) {
+    auto opened = OpenToRead(path, largest);
+    if (!opened) return std::unexpected(opened.error());
+    const Descriptor file{opened->fd};
+    return CatchOutOfMemory("read " + path.string(),
+                            [&] { return ReadOpenFile(file.fd, path, opened->size); });
+}
+
+namespace {
+
+// Writes the new contents to a temporary file in the same folder, flushes it and renames it over
+// the target (see WriteFileAtomically).
+Result<void> ReplaceFile(const std::filesystem::path& requested,
+                         const std::function<bool(int fd)>& writeContents) {
     // A file-size limit must fail the write with EFBIG rather than kill the program.
     static const bool ignoreSizeSignal = (std::signal(SIGXFSZ, SIG_IGN), true);
     (void)ignoreSizeSignal;
@@ -158,7 +211,7 @@ Result<void> WriteFileAtomically(const std::filesystem::path& requested, ByteVie
         ::unlink(temp.c_str());
         return IoFailure(what, path, error);
     };
-    if (!WriteAll(file.fd, data)) return discard("cannot write");
+    if (!writeContents(file.fd)) return discard("cannot write");
     if (::fchmod(file.fd, mode) != 0) return discard("cannot set the permissions of");
     if (::fsync(file.fd) != 0) return discard("cannot flush");
     if (::close(file.fd) != 0) {
@@ -172,6 +225,17 @@ Result<void> WriteFileAtomically(const std::filesystem::path& requested, ByteVie
     return {};
 }
 
+}  // namespace
+
+Result<void> WriteFileAtomically(const std::filesystem::path& path, ByteView data) {
+    return ReplaceFile(path, [&](int fd) { return WriteAll(fd, data); });
+}
+
+Result<void> WriteFileAtomically(const std::filesystem::path& path, const FilePlan& plan,
+                                 int sourceFd) {
+    return ReplaceFile(path, [&](int fd) { return WritePlan(fd, plan, sourceFd); });
+}
+
 bool CanReplace(const std::filesystem::path& requested) {
     auto resolved = ResolveTarget(requested);
     if (!resolved) return false;
@@ -183,25 +247,32 @@ bool CanReplace(const std::filesystem::path& requested) {
     return ::faccessat(AT_FDCWD, FolderOf(*resolved).c_str(), W_OK | X_OK, AT_EACCESS) == 0;
 }
 
-Result<MappedFile> MappedFile::Open(const std::filesystem::path& path) {
-    Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
-    if (file.fd < 0) return IoFailure("cannot open", path);
-    struct stat info {};
-    if (::fstat(file.fd, &info) != 0) return IoFailure("cannot read", path);
-    const auto size = static_cast<std::size_t>(info.st_size);
-    if (size == 0) return MappedFile(nullptr, 0);
-    void* data = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, file.fd, 0);
-    if (data == MAP_FAILED) return IoFailure("cannot map", path);
-    return MappedFile(static_cast<const std::uint8_t*>(data), size);
+Result<MappedFile> MappedFile::Open(const std::filesystem::path& path, std::uint64_t largest) {
+    auto opened = OpenToRead(path, largest);
+    if (!opened) return std::unexpected(opened.error());
+    lf::Descriptor file{opened->fd};
+    const auto size = static_cast<std::size_t>(opened->size);
+    const std::uint8_t* data = nullptr;
+    if (size != 0) {
+        void* mapped = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, file.fd, 0);
+        if (mapped == MAP_FAILED && errno == ENOMEM) {
+            return Fail(Error::Kind::TooLarge, "not enough memory to read " + path.string());
+        }
+        if (mapped == MAP_FAILED) return IoFailure("cannot map", path);
+        data = static_cast<const std::uint8_t*>(mapped);
+    }
+    const int fd = std::exchange(file.fd, -1);
+    return MappedFile(fd, data, size);
 }
 
-MappedFile::MappedFile(MappedFile&& other) noexcept : data_(other.data_), size_(other.size_) {
-    other.data_ = nullptr;
-    other.size_ = 0;
-}
+MappedFile::MappedFile(MappedFile&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)),
+      data_(std::exchange(other.data_, nullptr)),
+      size_(std::exchange(other.size_, 0)) {}
 
 MappedFile::~MappedFile() {
     if (data_) ::munmap(const_cast<std::uint8_t*>(data_), size_);
+    if (fd_ >= 0) ::close(fd_);
 }
 
 }  // namespace lf

@@ -275,24 +275,34 @@ bool HasRoomForSectionHeader(ByteView file, const PeLayout& layout) {
 }
 
 // The sum the loader checks for drivers and system files, over the image with its checksum
-// field set to zero.
-std::uint32_t Checksum(ByteView image) {
+// field set to zero: 16-bit words, which may straddle two pieces of the plan.
+std::uint32_t Checksum(const FilePlan& image) {
     std::uint64_t sum = 0;
-    for (std::size_t i = 0; i < image.size(); i += 2) {
-        std::uint32_t word = image[i];
-        if (i + 1 < image.size()) word |= std::uint32_t{image[i + 1]} << 8;
+    const auto add = [&](std::uint32_t word) {
         sum += word;
         sum = (sum & 0xFFFF) + (sum >> 16);
-    }
-    return static_cast<std::uint32_t>(sum + image.size());
+    };
+    std::optional<std::uint8_t> low;
+    image.ForEachChunk([&](ByteView chunk) {
+        std::size_t i = 0;
+        if (low && !chunk.empty()) {
+            add(*low | std::uint32_t{chunk[0]} << 8);
+            low.reset();
+            i = 1;
+        }
+        for (; i + 1 < chunk.size(); i += 2) add(chunk[i] | std::uint32_t{chunk[i + 1]} << 8);
+        if (i < chunk.size()) low = chunk[i];
+    });
+    if (low) add(*low);
+    return static_cast<std::uint32_t>(sum + image.Size());
 }
 
 class PeRewriter {
   public:
     PeRewriter(ByteView file, PeLayout layout)
-        : file_(file), layout_(std::move(layout)), sections_(layout_.sections) {}
+        : file_(file), layout_(std::move(layout)), sections_(layout_.sections), out_(file) {}
 
-    Result<Bytes> Rewrite(std::vector<Resource> resources) {
+    Result<FilePlan> Rewrite(std::vector<ResourceEntry> resources) {
         if (auto ok = CheckRewritable(file_, layout_); !ok) return std::unexpected(ok.error());
         auto found = ResourceSection(layout_);
         if (!found) return std::unexpected(found.error());
@@ -304,13 +314,13 @@ class PeRewriter {
             return Refuse("its resources are not in the file (is it packed?)");
         }
         if (index && OnlyRelocationsFollow(*index)) {
-            GrowInPlace(*index, BuildResourceTree(std::move(resources), Address(*index)));
+            GrowInPlace(*index, PlanResourceTree(std::move(resources), Address(*index), file_));
             return Finish(*index);
         }
         if (index) {
-            const Bytes tree = BuildResourceTree(resources, Address(*index));
-            if (FitsInPlace(*index, tree.size())) {
-                ReuseInPlace(*index, tree);
+            FilePlan tree = PlanResourceTree(resources, Address(*index), file_);
+            if (FitsInPlace(*index, tree.Size())) {
+                ReuseInPlace(*index, std::move(tree));
                 return Finish(*index);
             }
         }
@@ -336,64 +346,73 @@ class PeRewriter {
         return size <= s.rawSize && s.address + size <= sections_[index + 1].address;
     }
 
-    // The resource section takes the new tree where it stands; the relocations after it move.
-    void GrowInPlace(std::size_t index, const Bytes& tree) {
-        out_.assign(file_.begin(), file_.begin() + static_cast<std::ptrdiff_t>(RawPointer(index)));
-        std::vector<ByteView> contents{tree};
-        for (std::size_t i = index + 1; i < sections_.size(); ++i) {
-            contents.push_back(file_.subspan(RawPointer(i), sections_[i].rawSize));
-        }
-        sections_[index].virtualSize = tree.size();
-        LayOut(index, contents);
+    // The file's bytes up to end; the headers, which change, as new bytes.
+    void StartWithFileUpTo(std::uint64_t end) {
+        const std::uint64_t headers = std::min(end, layout_.headersSize);
+        out_.Append(Bytes(file_.begin(), file_.begin() + static_cast<std::ptrdiff_t>(headers)));
+        out_.Append(file_.subspan(headers, end - headers));
     }
 
-    void ReuseInPlace(std::size_t index, const Bytes& tree) {
-        out_.assign(file_.begin(), file_.begin() + static_cast<std::ptrdiff_t>(layout_.RawEnd()));
+    // The resource section takes the new tree where it stands; the relocations after it move.
+    void GrowInPlace(std::size_t index, FilePlan tree) {
+        StartWithFileUpTo(RawPointer(index));
+        sections_[index].virtualSize = tree.Size();
+        std::vector<FilePlan> contents;
+        contents.push_back(std::move(tree));
+        for (std::size_t i = index + 1; i < sections_.size(); ++i) {
+            contents.emplace_back(file_).Append(file_.subspan(RawPointer(i), sections_[i].rawSize));
+        }
+        LayOut(index, std::move(contents));
+    }
+
+    void ReuseInPlace(std::size_t index, FilePlan tree) {
         Section& s = sections_[index];
-        std::fill_n(out_.begin() + static_cast<std::ptrdiff_t>(s.rawPointer), s.rawSize, 0);
-        std::ranges::copy(tree, out_.begin() + static_cast<std::ptrdiff_t>(s.rawPointer));
-        s.virtualSize = tree.size();
+        StartWithFileUpTo(s.rawPointer);
+        s.virtualSize = tree.Size();
+        out_.Append(std::move(tree));
+        out_.PadTo(s.RawEnd());
+        out_.Append(file_.subspan(s.RawEnd(), layout_.RawEnd() - s.RawEnd()));
     }
 
     // The old section keeps its place, since the sections after it keep their addresses, but not
     // its bytes: an outdated copy of the resources would only mislead.
-    void AppendSection(std::optional<std::size_t> old, std::vector<Resource> resources) {
-        out_.assign(file_.begin(), file_.begin() + static_cast<std::ptrdiff_t>(layout_.RawEnd()));
-        if (old) {
-            std::fill_n(out_.begin() + static_cast<std::ptrdiff_t>(RawPointer(*old)),
-                        sections_[*old].rawSize, 0);
-        }
+    void AppendSection(std::optional<std::size_t> old, std::vector<ResourceEntry> resources) {
+        StartWithFileUpTo(layout_.RawEnd());
+        if (old) out_.Overwrite(RawPointer(*old), Bytes(sections_[*old].rawSize, 0));
         Section added;
         added.address = AlignUp(sections_.back().VirtualEnd(), layout_.sectionAlignment);
         added.characteristics = kInitializedData | kReadable;
-        const Bytes tree =
-            BuildResourceTree(std::move(resources), static_cast<std::uint32_t>(added.address));
-        added.virtualSize = tree.size();
+        FilePlan tree = PlanResourceTree(std::move(resources),
+                                         static_cast<std::uint32_t>(added.address), file_);
+        added.virtualSize = tree.Size();
         sections_.push_back(added);
-        LayOut(sections_.size() - 1, {tree});
+        std::vector<FilePlan> contents;
+        contents.push_back(std::move(tree));
+        LayOut(sections_.size() - 1, std::move(contents));
     }
 
     std::uint64_t RawPointer(std::size_t index) const { return sections_[index].rawPointer; }
 
     // Places the sections from `first` on one after the other, in memory and in the file.
-    void LayOut(std::size_t first, const std::vector<ByteView>& contents) {
+    void LayOut(std::size_t first, std::vector<FilePlan> contents) {
         for (std::size_t k = 0; k < contents.size(); ++k) {
             Section& s = sections_[first + k];
             if (k > 0) {
                 s.address =
                     AlignUp(sections_[first + k - 1].VirtualEnd(), layout_.sectionAlignment);
             }
-            s.rawPointer = contents[k].empty() ? 0 : AlignUp(out_.size(), layout_.fileAlignment);
-            s.rawSize = AlignUp(contents[k].size(), layout_.fileAlignment);
-            if (contents[k].empty()) continue;
-            out_.resize(s.rawPointer);
-            out_.insert(out_.end(), contents[k].begin(), contents[k].end());
-            out_.resize(s.RawEnd());
+            const std::uint64_t size = contents[k].Size();
+            s.rawPointer = size == 0 ? 0 : AlignUp(out_.Size(), layout_.fileAlignment);
+            s.rawSize = AlignUp(size, layout_.fileAlignment);
+            if (size == 0) continue;
+            out_.PadTo(s.rawPointer);
+            out_.Append(std::move(contents[k]));
+            out_.PadTo(s.RawEnd());
         }
     }
 
-    Result<Bytes> Finish(std::size_t treeIndex) {
-        const std::uint64_t rawEnd = out_.size();
+    Result<FilePlan> Finish(std::size_t treeIndex) {
+        const std::uint64_t rawEnd = out_.Size();
         const std::uint64_t imageSize =
             AlignUp(sections_.back().VirtualEnd(), layout_.sectionAlignment);
         if (rawEnd > kMax32 || imageSize > kMax32) {
@@ -426,23 +445,21 @@ class PeRewriter {
     void AppendOverlay() {
         const std::uint64_t start = layout_.RawEnd();
         const Directory signature = layout_.DirectoryOf(kCertificateDirectory);
-        const auto at = [&](std::uint64_t offset) {
-            return file_.begin() + static_cast<std::ptrdiff_t>(offset);
-        };
         if (signature.size == 0) {
-            out_.insert(out_.end(), at(start), file_.end());
+            out_.Append(file_.subspan(start));
             return;
         }
-        out_.insert(out_.end(), at(start), at(signature.address));
-        out_.insert(out_.end(), at(std::uint64_t{signature.address} + signature.size), file_.end());
+        out_.Append(file_.subspan(start, signature.address - start));
+        out_.Append(file_.subspan(std::uint64_t{signature.address} + signature.size));
     }
 
     void WriteSectionHeaders() {
         for (std::size_t i = 0; i < sections_.size(); ++i) {
             const std::uint64_t at = layout_.SectionHeaderAt(i);
             if (i >= layout_.sections.size()) {
-                std::fill_n(out_.begin() + static_cast<std::ptrdiff_t>(at), kSectionHeaderSize, 0);
-                std::memcpy(out_.data() + at, ".rsrc", 5);
+                Bytes header(kSectionHeaderSize, 0);
+                std::memcpy(header.data(), ".rsrc", 5);
+                out_.Overwrite(at, header);
             }
             const Section& s = sections_[i];
             WriteLe<std::uint32_t>(out_, at + kVirtualSizeField,
@@ -510,7 +527,7 @@ class PeRewriter {
     ByteView file_;
     PeLayout layout_;
     std::vector<Section> sections_;  // the new layout
-    Bytes out_;
+    FilePlan out_;
 };
 
 }  // namespace
@@ -533,10 +550,16 @@ Result<PeResourceTree> FindPeResourceTree(ByteView file) {
                           address};
 }
 
-Result<Bytes> WithPeResources(ByteView file, std::vector<Resource> resources) {
+Result<FilePlan> PlanWithPeResources(ByteView file, std::vector<ResourceEntry> resources) {
     auto layout = ReadLayout(file);
     if (!layout) return std::unexpected(layout.error());
     return PeRewriter(file, std::move(*layout)).Rewrite(std::move(resources));
+}
+
+Result<Bytes> WithPeResources(ByteView file, const std::vector<Resource>& resources) {
+    auto plan = PlanWithPeResources(file, ViewsOf(resources));
+    if (!plan) return std::unexpected(plan.error());
+    return plan->Flatten();
 }
 
 }  // namespace lf

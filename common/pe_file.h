@@ -31,6 +31,9 @@ Result<PeResourceTree> FindPeResourceTree(ByteView file);
 // into a new last section and the old section's bytes are blanked. Data appended after the last
 // section is kept, a signature (no longer valid) is dropped, and a non-zero checksum is
 // recomputed. Layouts that cannot be rewritten safely are refused with Unsupported.
-Result<Bytes> WithPeResources(ByteView file, std::vector<Resource> resources);
+Result<Bytes> WithPeResources(ByteView file, const std::vector<Resource>& resources);
+
+// The same, as a plan over the file: the unchanged bytes stay ranges of it.
+Result<FilePlan> PlanWithPeResources(ByteView file, std::vector<ResourceEntry> resources);
 
 }  // namespace lf

@@ -188,16 +188,16 @@ class TreeParser {
 
 struct NameNode {
     ResourceName name;
-    std::vector<const Resource*> languages;
+    std::vector<const ResourceEntry*> languages;
 };
 struct TypeNode {
     ResourceName type;
     std::vector<NameNode> names;
 };
 
-std::vector<TypeNode> GroupByType(const std::vector<Resource>& sorted) {
+std::vector<TypeNode> GroupByType(const std::vector<ResourceEntry>& sorted) {
     std::vector<TypeNode> types;
-    for (const Resource& r : sorted) {
+    for (const ResourceEntry& r : sorted) {
         if (types.empty() || !(types.back().type == r.type)) types.push_back({r.type, {}});
         auto& names = types.back().names;
         if (names.empty() || !(names.back().name == r.name)) names.push_back({r.name, {}});
@@ -211,9 +211,10 @@ class TreeBuilder {
     TreeBuilder(const std::vector<TypeNode>& types, std::uint32_t base)
         : types_(types), base_(base) {}
 
-    Bytes Build() {
+    // The directories, names and data entries as new bytes, then each resource's data.
+    FilePlan Build(ByteView source) {
         Layout();
-        out_.assign(total_, 0);
+        out_.assign(dataStart_, 0);
         std::uint64_t nameDir = kDirectorySize + types_.size() * kEntrySize;
         std::uint64_t langDir = nameDirsEnd_;
         std::uint64_t dataEntry = langDirsEnd_;
@@ -235,7 +236,14 @@ class TreeBuilder {
             }
             nameDir += kDirectorySize + types_[t].names.size() * kEntrySize;
         }
-        return std::move(out_);
+        FilePlan plan(source);
+        plan.Append(std::move(out_));
+        for (const auto& [offset, data] : data_) {
+            plan.PadTo(offset);
+            plan.AppendBorrowed(data);
+        }
+        plan.PadTo(total_);
+        return plan;
     }
 
   private:
@@ -262,11 +270,13 @@ class TreeBuilder {
             AddString(t.type, offset);
             for (const NameNode& n : t.names) AddString(n.name, offset);
         }
+        dataStart_ = offset;
         for (const TypeNode& t : types_) {
             for (const NameNode& n : t.names) {
-                for (const Resource* r : n.languages) {
+                for (const ResourceEntry* r : n.languages) {
                     offset = AlignUp(offset, kDataAlignment);
                     dataOffsets_[r] = offset;
+                    data_.emplace_back(offset, r->data);
                     offset += r->data.size();
                 }
             }
@@ -289,7 +299,7 @@ class TreeBuilder {
     }
     static const ResourceName& NameOf(const TypeNode& t) { return t.type; }
     static const ResourceName& NameOf(const NameNode& n) { return n.name; }
-    static ResourceName NameOf(const Resource* r) { return ResourceName(r->language); }
+    static ResourceName NameOf(const ResourceEntry* r) { return ResourceName(r->language); }
 
     void WriteEntry(std::uint64_t at, const ResourceName& name, std::uint64_t target) {
         std::uint32_t field = name.Id();
@@ -303,21 +313,22 @@ class TreeBuilder {
         WriteLe<std::uint32_t>(out_, at + 4, static_cast<std::uint32_t>(target));
     }
 
-    void WriteDataEntry(std::uint64_t at, const Resource& r) {
+    void WriteDataEntry(std::uint64_t at, const ResourceEntry& r) {
         const std::uint64_t offset = dataOffsets_.at(&r);
         WriteLe<std::uint32_t>(out_, at, static_cast<std::uint32_t>(base_ + offset));
         WriteLe<std::uint32_t>(out_, at + 4, static_cast<std::uint32_t>(r.data.size()));
         WriteLe<std::uint32_t>(out_, at + 8, r.codePage);
-        std::ranges::copy(r.data, out_.begin() + static_cast<std::ptrdiff_t>(offset));
     }
 
     const std::vector<TypeNode>& types_;
     std::uint32_t base_;
     std::uint64_t nameDirsEnd_ = 0;
     std::uint64_t langDirsEnd_ = 0;
+    std::uint64_t dataStart_ = 0;
     std::uint64_t total_ = 0;
     std::map<std::u16string, std::uint64_t> stringOffsets_;
-    std::map<const Resource*, std::uint64_t> dataOffsets_;
+    std::map<const ResourceEntry*, std::uint64_t> dataOffsets_;
+    std::vector<std::pair<std::uint64_t, ByteView>> data_;  // in the order of their offsets
     Bytes out_;
 };
 
@@ -354,13 +365,14 @@ Result<std::vector<ResourceEntry>> ParseResourceTree(ByteView section, std::uint
     return TreeParser(section, sectionBase).Parse();
 }
 
-Bytes BuildResourceTree(std::vector<Resource> resources, std::uint32_t sectionBase) {
+FilePlan PlanResourceTree(std::vector<ResourceEntry> resources, std::uint32_t sectionBase,
+                          ByteView source) {
     // Stable sort, then keep the last of each type/name/language: a later entry replaces.
-    std::ranges::stable_sort(resources, [](const Resource& a, const Resource& b) {
+    std::ranges::stable_sort(resources, [](const ResourceEntry& a, const ResourceEntry& b) {
         return std::tie(a.type, a.name, a.language) < std::tie(b.type, b.name, b.language);
     });
-    std::vector<Resource> unique;
-    for (Resource& r : resources) {
+    std::vector<ResourceEntry> unique;
+    for (ResourceEntry& r : resources) {
         if (!unique.empty() && unique.back().type == r.type && unique.back().name == r.name &&
             unique.back().language == r.language) {
             unique.back() = std::move(r);
@@ -368,7 +380,20 @@ Bytes BuildResourceTree(std::vector<Resource> resources, std::uint32_t sectionBa
             unique.push_back(std::move(r));
         }
     }
-    return TreeBuilder(GroupByType(unique), sectionBase).Build();
+    return TreeBuilder(GroupByType(unique), sectionBase).Build(source);
+}
+
+std::vector<ResourceEntry> ViewsOf(const std::vector<Resource>& resources) {
+    std::vector<ResourceEntry> views;
+    views.reserve(resources.size());
+    for (const Resource& r : resources) {
+        views.push_back({r.type, r.name, r.language, r.codePage, r.data});
+    }
+    return views;
+}
+
+Bytes BuildResourceTree(const std::vector<Resource>& resources, std::uint32_t sectionBase) {
+    return PlanResourceTree(ViewsOf(resources), sectionBase, {}).Flatten();
 }
 
 const ResourceEntry* FindResource(const std::vector<ResourceEntry>& entries,

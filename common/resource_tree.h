@@ -11,6 +11,7 @@
 
 #include "common/bytes.h"
 #include "common/error.h"
+#include "common/file_plan.h"
 
 namespace lf {
 
@@ -65,7 +66,15 @@ Result<std::vector<ResourceEntry>> ParseResourceTree(ByteView section, std::uint
 
 // Builds a tree: tables sorted for binary search, names upper-case, data 8-byte aligned.
 // Later duplicates of a type/name/language replace earlier ones.
-Bytes BuildResourceTree(std::vector<Resource> resources, std::uint32_t sectionBase);
+Bytes BuildResourceTree(const std::vector<Resource>& resources, std::uint32_t sectionBase);
+
+// The same tree as a plan over a source file: data that lies in the source stays a range of it,
+// other data is borrowed, so the resources' data must outlive the plan.
+FilePlan PlanResourceTree(std::vector<ResourceEntry> resources, std::uint32_t sectionBase,
+                          ByteView source);
+
+// Views of the resources, for planning a tree of them.
+std::vector<ResourceEntry> ViewsOf(const std::vector<Resource>& resources);
 
 // The resource of that type and name in the preferred language, else in the first language the
 // tree holds for it.

@@ -41,21 +41,16 @@ std::expected<void, WriteError> WriteResource(const std::filesystem::path& exePa
         return std::unexpected(WriteError{failure, std::move(detail)});
     };
     if (!FileIsPresent(exePath)) return fail(WriteFailure::ExecutableMissing, exePath.string());
-    auto source = ReadWholeFile(sourcePath, kLargestResources);
+    auto source = MappedFile::Open(sourcePath, kLargestResources);
     if (!source) {
         return fail(source.error().kind == Error::Kind::TooLarge ? WriteFailure::SourceTooLarge
                                                                  : WriteFailure::SourceUnreadable,
                     source.error().message);
     }
-    if (source->empty()) return fail(WriteFailure::SourceEmpty, sourcePath.string());
-    auto image = ReadWholeFile(exePath);
-    if (!image) return fail(WriteFailure::RewriteFailed, image.error().message);
-    auto patched = WithResource(
-        *image, {ResourceName::Parse(typeName), id, kCatalogueLanguage, std::move(*source)});
-    if (!patched) return fail(WriteFailure::RewriteFailed, patched.error().message);
-    if (auto written = WriteFileAtomically(exePath, *patched); !written) {
-        return fail(WriteFailure::RewriteFailed, written.error().message);
-    }
+    if (source->Bytes().empty()) return fail(WriteFailure::SourceEmpty, sourcePath.string());
+    auto written = ReplaceResource(
+        exePath, {ResourceName::Parse(typeName), id, kCatalogueLanguage, 0, source->Bytes()});
+    if (!written) return fail(WriteFailure::RewriteFailed, written.error().message);
     return {};
 }
 

@@ -47,17 +47,12 @@ int RunExport(const ResourceRequest& request) {
 }
 
 int RunImport(const ResourceRequest& request) {
-    auto file = ReadWholeFile(request.exe);
-    if (!file) return Fail(kUnnamed, file.error().message);
-    auto data = ReadWholeFile(request.file, kLargestResources);
+    auto data = MappedFile::Open(request.file, kLargestResources);
     if (!data) return Fail(kUnnamed, data.error().message);
-    auto patched =
-        WithResource(*file, {ResourceName::Parse(request.type), ResourceName::Parse(request.id),
-                             request.language, std::move(*data)});
-    if (!patched) return Fail(kUnnamed, patched.error().message);
-    if (auto written = WriteFileAtomically(request.exe, *patched); !written) {
-        return Fail(kUnnamed, written.error().message);
-    }
+    auto written = ReplaceResource(request.exe, {ResourceName::Parse(request.type),
+                                                 ResourceName::Parse(request.id), request.language,
+                                                 0, data->Bytes()});
+    if (!written) return Fail(kUnnamed, written.error().message);
     return kExitSuccess;
 }
 

@@ -6,11 +6,14 @@
 
 #include <filesystem>
 
+#include "common/executable_resources.h"
+#include "tests/support/tiny_executables.h"
+
 namespace lf {
 namespace {
 
 class FileIoTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = std::filesystem::temp_directory_path() /
                ("lf-io-" + std::to_string(::getpid()) + "-" +
@@ -40,12 +43,31 @@ TEST_F(FileIoTest, ReplacesWholeFileAndKeepsPermissionBits) {
     EXPECT_EQ(FilesInDir(), 1u) << "no temporary file is left behind";
 }
 
+// Rewrites planned as ranges of the old file and new bytes write what the rewrite in memory
+// gives: an ELF file that keeps a resource, and a Windows program with a checksum whose
+// relocations move behind the grown tree.
+TEST_F(FileIoTest, APlannedRewriteWritesWhatTheRewriteInMemoryGives) {
+    const Resource kept{ResourceName(u"CUSTOM"), 102, 2052, Bytes(5000, 'K')};
+    const Resource table{ResourceName(u"CUSTOM"), 101, 2052, Bytes(9000, 'T')};
+    const Bytes elf = *WithResource(testing::TinyElf(), kept);
+    const Bytes pe =
+        testing::TinyPe({testing::TextSection(), testing::ResourceSection(0x2000, {kept}),
+                         testing::RelocationSection(0x4000)},
+                        1);
+    const auto path = dir_ / "Lorefinder.exe";
+    for (const Bytes& original : {elf, pe}) {
+        ASSERT_TRUE(WriteFileAtomically(path, original));
+        ASSERT_TRUE(ReplaceResource(path, {table.type, table.name, table.language, 0, table.data}));
+        EXPECT_EQ(*ReadWholeFile(path), *WithResource(original, table));
+    }
+}
+
 TEST_F(FileIoTest, FailuresLeaveTheOriginalUntouched) {
     const auto path = dir_ / "item.txt";
     ASSERT_TRUE(WriteFileAtomically(path, Bytes(5, 'x')));
     if (::geteuid() != 0) {  // root writes into read-only folders regardless
-        std::filesystem::permissions(dir_, std::filesystem::perms::owner_read |
-                                               std::filesystem::perms::owner_exec);
+        std::filesystem::permissions(
+            dir_, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
         auto denied = WriteFileAtomically(path, Bytes(1, 'y'));
         EXPECT_FALSE(denied);
         std::filesystem::permissions(dir_, std::filesystem::perms::owner_all);
