@@ -1,7 +1,9 @@
 #include "patcher/patcher_presenter.h"
 
 #include "common/catalogue_format.h"
+#include "common/executable_resources.h"
 #include "common/file_io.h"
+#include "modding/item_table_check.h"
 
 namespace lf::patcher {
 namespace {
@@ -43,6 +45,17 @@ Bilingual WordingOf(WriteFailure failure) {
         case WriteFailure::SourceTooLarge: return kSourceTooLarge;
         default: return kRewriteFailed;
     }
+}
+
+constexpr Bilingual kRefusedTable{"浏览器将无法载入这个道具表：", "The browser would refuse this table: "};
+constexpr Bilingual kRefusedWhere{"第 {line} 行，第 {field} 栏：", "line {line}, field {field}: "};
+constexpr Bilingual kWriteAnyway{"。\r\n仍然写入 Lorefinder.exe 吗？", ".\r\nWrite it into Lorefinder.exe anyway?"};
+
+std::string Filled(std::string_view pattern, std::size_t line, std::size_t field) {
+    std::string text(pattern);
+    text.replace(text.find("{line}"), 6, std::to_string(line));
+    text.replace(text.find("{field}"), 7, std::to_string(field));
+    return text;
 }
 
 constexpr FileFilter kTableFilter{"TXT", "*.txt"};
@@ -118,6 +131,7 @@ void PatcherPresenter::OnImportIcon() {
 void PatcherPresenter::ImportResource(FileFilter filter, std::uint16_t id) {
     const std::filesystem::path chosen = system_.ChooseFileToOpen(dialogFolder_, filter);
     if (chosen.empty()) return;
+    if (id == kItemTableId && !TableMayBeWritten(chosen)) return;
     const std::filesystem::path exePath = BrowserPath();
     auto written = WriteResource(exePath, chosen, "CUSTOM", id);
     if (!written) {
@@ -125,6 +139,23 @@ void PatcherPresenter::ImportResource(FileFilter filter, std::uint16_t id) {
         return;
     }
     Tell("Import " + chosen.string() + " to " + kBrowserFileName + " Finish...");
+}
+
+// A table the browser would refuse would keep it from starting, the working table overwritten:
+// the user is asked first, and No (the default) writes nothing. Tables that load go in unasked.
+bool PatcherPresenter::TableMayBeWritten(const std::filesystem::path& table) {
+    // A missing executable, an unreadable or an empty table: the write itself says what is wrong.
+    if (!FileIsPresent(BrowserPath())) return true;
+    auto file = MappedFile::Open(table, kLargestResources);
+    if (!file || file->Bytes().empty()) return true;
+    const TableCheck check = CheckItemTable(AsText(file->Bytes()));
+    const Finding* error = check.FirstError();
+    if (check.Loads() || !error) return true;
+    const std::string question = std::string(kRefusedTable.In(language_)) +
+                                 Filled(kRefusedWhere.In(language_), error->line,
+                                        error->field.value_or(0)) +
+                                 error->kind + std::string(kWriteAnyway.In(language_));
+    return system_.AskYesNo(kPatcherTitle, question);
 }
 
 void PatcherPresenter::ReportWriteFailure(const WriteError& error,

@@ -64,6 +64,7 @@ public:
 
 private:
     void ImportResource(FileFilter filter, std::uint16_t id);
+    bool TableMayBeWritten(const std::filesystem::path& table);
     void ReportWriteFailure(const WriteError& error, const std::filesystem::path& exePath);
     void Tell(std::string_view text);
     void SetOuterHeight(int twips);

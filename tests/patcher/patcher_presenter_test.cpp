@@ -138,6 +138,25 @@ TEST_F(PatcherPresenterTest, ImportingATableRewritesTheExecutableAndTheBrowserSh
     EXPECT_EQ(browser.Items().size(), 3u);
 }
 
+TEST_F(PatcherPresenterTest, ATableTheBrowserWouldRefuseIsWrittenOnlyWhenTheUserSaysSo) {
+    auto form = Start();
+    ASSERT_TRUE(form);
+    const auto broken = WriteFile("broken.txt", testing::Table({testing::Record(0, "0", "x")}, "1"));
+    system_.fileAnswers = {broken};
+    system_.yesNoAnswers = {false};
+    form->OnReplace();
+    ASSERT_EQ(system_.messages.size(), 1u) << "the question, then nothing";
+    EXPECT_EQ(system_.messages[0].text,
+              "The browser would refuse this table: line 2, field 73: type mismatch.\r\n"
+              "Write it into Lorefinder.exe anyway?");
+    EXPECT_EQ(ExeBytes(), original_);
+
+    system_.fileAnswers = {broken};
+    system_.yesNoAnswers = {true};
+    form->OnReplace();
+    EXPECT_EQ(LastMessage(), "Import " + broken.string() + " to Lorefinder.exe Finish...");
+}
+
 TEST_F(PatcherPresenterTest, ExportThenImportLeavesTheExecutableIdentical) {
     auto form = Start();
     ASSERT_TRUE(form);
