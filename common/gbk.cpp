@@ -41,21 +41,6 @@ const EncodeTable& Encoder() {
     return table;
 }
 
-// Writes a code point of the Basic Multilingual Plane as UTF-8; returns the end.
-char* PutUtf8(char* out, char16_t cp) {
-    if (cp < 0x80) {
-        *out++ = static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        *out++ = static_cast<char>(0xC0 | (cp >> 6));
-        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        *out++ = static_cast<char>(0xE0 | (cp >> 12));
-        *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
-    }
-    return out;
-}
-
 }  // namespace
 
 // The catalogue is decoded whole at every start, so this loop copies ASCII eight bytes at a
@@ -74,7 +59,8 @@ std::string DecodeGbk(std::string_view gbk) {
                 std::memcpy(&word, in + pos, 8);
                 std::memcpy(put, &word, 8);  // the ASCII prefix is kept, the rest overwritten
                 const std::uint64_t high = word & 0x8080808080808080ull;
-                const std::size_t ascii = high == 0 ? 8 : static_cast<std::size_t>(std::countr_zero(high) / 8);
+                const std::size_t ascii =
+                    high == 0 ? 8 : static_cast<std::size_t>(std::countr_zero(high) / 8);
                 put += ascii;
                 pos += ascii;
                 if (ascii == 8) continue;
