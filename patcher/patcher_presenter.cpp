@@ -1,6 +1,7 @@
 #include "patcher/patcher_presenter.h"
 
 #include "common/catalogue_format.h"
+#include "common/file_io.h"
 
 namespace lf::patcher {
 namespace {
@@ -17,7 +18,8 @@ constexpr Bilingual kHelp{
     " if you dont know data file's format, \r\n"
     " please put me and Lorefinder.exe together, \r\n"
     "and press[Export]the export of raw data for reference."};
-constexpr std::string_view kOverwriteQuestion = "File (item.txt) is extist...do you want overwrite it";
+constexpr std::string_view kOverwriteQuestion =
+    "File (item.txt) is extist...do you want overwrite it";
 constexpr Bilingual kExportFailed{"无法写入 item.txt，原文件未改动：\n",
                                   "item.txt was not written; any old item.txt is unchanged:\n"};
 constexpr Bilingual kSourceUnreadable{"无法读取文件，Lorefinder.exe 未改动：\n",
@@ -29,9 +31,12 @@ constexpr Bilingual kRewriteFailed{"无法写入 Lorefinder.exe，文件未改�
 // Every failure but a missing executable names its cause after these words.
 Bilingual WordingOf(WriteFailure failure) {
     switch (failure) {
-        case WriteFailure::SourceUnreadable: return kSourceUnreadable;
-        case WriteFailure::SourceEmpty: return kSourceEmpty;
-        default: return kRewriteFailed;
+        case WriteFailure::SourceUnreadable:
+            return kSourceUnreadable;
+        case WriteFailure::SourceEmpty:
+            return kSourceEmpty;
+        default:
+            return kRewriteFailed;
     }
 }
 
@@ -82,7 +87,7 @@ void PatcherPresenter::OnExport() {
     }
     const std::filesystem::path target = MyPathPrefix(folder_) + kExportFileName;
     if (FileIsPresent(target) && !system_.AskYesNo(kPatcherTitle, kOverwriteQuestion)) return;
-    if (auto saved = SaveBytes(target, *bytes); !saved) {
+    if (auto saved = WriteFileAtomically(target, *bytes); !saved) {
         Tell(std::string(kExportFailed.In(language_)) + saved.error().message);
         return;
     }
