@@ -10,7 +10,11 @@ PREFIX ?= $(HOME)/.local
 TEST_PRESETS := default asan
 
 .PHONY: deps configure build run test $(addprefix test-,$(TEST_PRESETS)) install uninstall dist bench \
-	fuzz clean
+	fuzz clean format check-format
+# CI builds (CI=true) stop at the first compiler warning.
+WARNINGS_AS_ERRORS := $(if $(filter-out 0 false,$(CI)),ON,OFF)
+# `make test` first checks that every C++ file reads as clang-format writes it, when FORMAT_CHECK=1.
+FORMAT_CHECK ?= 0
 
 deps:
 	bash scripts/install-deps.sh
@@ -25,10 +29,10 @@ run: configure
 	cmake --build --preset $(PRESET) --target programs
 	$(BUILD_DIR)/bin/Lorefinder.exe
 
-test: $(addprefix test-,$(TEST_PRESETS))
+test: $(if $(filter 1,$(FORMAT_CHECK)),check-format) $(addprefix test-,$(TEST_PRESETS))
 
 $(addprefix test-,$(TEST_PRESETS)): test-%: deps
-	cmake --preset $*
+	cmake --preset $* -DCMAKE_COMPILE_WARNING_AS_ERROR=$(WARNINGS_AS_ERRORS)
 	cmake --build --preset $*
 	ctest --preset $*
 
@@ -54,6 +58,13 @@ bench: deps
 SECONDS ?= 60
 fuzz: deps
 	bash fuzz/run.sh $(SECONDS)
+
+# `make format` rewrites the C++ files clang-format would change; `make check-format` lists them.
+format: deps
+	bash scripts/check-format.sh --fix
+
+check-format: deps
+	bash scripts/check-format.sh
 
 clean:
 	rm -rf build

@@ -5,39 +5,19 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "bench/bench_report.h"
+#include "bench/shipped_table.h"
 #include "browser/item_table.h"
-#include "common/bytes.h"
-#include "common/file_io.h"
 #include "composer/card.h"
 
 namespace {
 
-const lf::ItemTable& ShippedItems() {
-    static const lf::ItemTable items = [] {
-        auto bytes = lf::ReadWholeFile(LF_CATALOGUE_DIR "/item_table.txt");
-        if (!bytes) {
-            std::fprintf(stderr, "%s\n", bytes.error().message.c_str());
-            std::exit(1);
-        }
-        auto loaded = lf::LoadItemTable(lf::AsText(*bytes));
-        if (!loaded) {
-            std::fprintf(stderr, "item table: %s\n",
-                         std::string(lf::LoadErrorKindName(loaded.error().kind)).c_str());
-            std::exit(1);
-        }
-        return *std::move(loaded);
-    }();
-    return items;
-}
-
 void ComposeEveryCard() {
-    for (const lf::ItemEntry& item : ShippedItems()) {
+    for (const lf::ItemEntry& item : lf::bench::ShippedItems()) {
         for (bool chinese : {true, false}) {
             lf::Card card = lf::SetItemStat(item.RowText, chinese);
             benchmark::DoNotOptimize(card);
@@ -61,7 +41,7 @@ std::vector<std::string_view> SplitOnBars(std::string_view row) {
 
 void SplitRows(benchmark::State& state) {
     for (auto _ : state) {
-        for (const lf::ItemEntry& item : ShippedItems()) {
+        for (const lf::ItemEntry& item : lf::bench::ShippedItems()) {
             for (int language = 0; language < 2; ++language) {
                 std::vector<std::string_view> fields = SplitOnBars(item.RowText);
                 benchmark::DoNotOptimize(fields);
@@ -78,11 +58,11 @@ void NoteTimePerCard() {
     for (int pass = 0; pass < kPasses; ++pass) ComposeEveryCard();
     const std::chrono::duration<double, std::micro> elapsed =
         std::chrono::steady_clock::now() - start;
-    const double cards = 2.0 * kPasses * static_cast<double>(ShippedItems().size());
+    const double cards = 2.0 * kPasses * static_cast<double>(lf::bench::ShippedItems().size());
     char note[160];
     std::snprintf(note, sizeof note,
                   "card composition: %.2f us per card (%zu rows, both languages)",
-                  elapsed.count() / cards, ShippedItems().size());
+                  elapsed.count() / cards, lf::bench::ShippedItems().size());
     lf::bench::Note(note);
 }
 

@@ -5,15 +5,12 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "bench/bench_report.h"
+#include "bench/shipped_table.h"
 #include "browser/item_table.h"
-#include "common/bytes.h"
-#include "common/file_io.h"
 #include "composer/card.h"
 #include "composer/qt/stat_form.h"
 
@@ -24,20 +21,10 @@ constexpr std::size_t kRowStride = 20;
 
 const std::vector<std::string>& SampleRows() {
     static const std::vector<std::string> rows = [] {
-        auto bytes = lf::ReadWholeFile(LF_CATALOGUE_DIR "/item_table.txt");
-        if (!bytes) {
-            std::fprintf(stderr, "%s\n", bytes.error().message.c_str());
-            std::exit(1);
-        }
-        auto items = lf::LoadItemTable(lf::AsText(*bytes));
-        if (!items) {
-            std::fprintf(stderr, "item table: %s\n",
-                         std::string(lf::LoadErrorKindName(items.error().kind)).c_str());
-            std::exit(1);
-        }
+        const lf::ItemTable& items = lf::bench::ShippedItems();
         std::vector<std::string> sample;
-        for (std::size_t row = 0; row < items->size(); row += kRowStride) {
-            sample.emplace_back((*items)[row].RowText);
+        for (std::size_t row = 0; row < items.size(); row += kRowStride) {
+            sample.emplace_back(items[row].RowText);
         }
         return sample;
     }();

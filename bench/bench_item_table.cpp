@@ -3,36 +3,23 @@
 #include <benchmark/benchmark.h>
 #include <iconv.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "bench/bench_report.h"
+#include "bench/shipped_table.h"
 #include "browser/item_table.h"
-#include "common/file_io.h"
 
 namespace {
 
-const std::string& ShippedTable() {
-    static const std::string table = [] {
-        auto bytes = lf::ReadWholeFile(LF_CATALOGUE_DIR "/item_table.txt");
-        if (!bytes) {
-            std::fprintf(stderr, "%s\n", bytes.error().message.c_str());
-            std::exit(1);
-        }
-        return std::string(bytes->begin(), bytes->end());
-    }();
-    return table;
-}
-
 void LoadShippedTable(benchmark::State& state) {
     for (auto _ : state) {
-        auto items = lf::LoadItemTable(ShippedTable());
+        auto items = lf::LoadItemTable(lf::bench::ShippedTableText());
         benchmark::DoNotOptimize(items);
     }
 }
 
 void DecodeWithIconv(benchmark::State& state) {
-    const std::string& table = ShippedTable();
+    const std::string& table = lf::bench::ShippedTableText();
     std::string out(table.size() * 2, '\0');
     iconv_t cd = iconv_open("UTF-8", "CP936");
     for (auto _ : state) {

@@ -8,7 +8,6 @@
 namespace lf {
 namespace {
 
-constexpr BrowserCaptions kChineseCaptions{"捜索", "道具编号:", "图标 :"};
 constexpr BrowserCaptions kEnglishCaptions{"Search", "Item ID :", "Icon :"};
 constexpr Bilingual kTotal{"总共 = ", "Total = "};
 constexpr Bilingual kPosition{"位置 = ", "Locate = "};
@@ -31,9 +30,9 @@ bool BrowserPresenter::Start() {
     language_ = LanguageOf(system_.SystemLocaleIsChinese());
     if (language_ == Language::English) view_.ShowCaptions(kEnglishCaptions);
     auto bytes = readResource_(ResourceName(kCatalogueType), kItemTableId);
-    auto items = bytes ? LoadItemTable(AsText(*bytes))
-                       : std::unexpected(LoadError{LoadErrorKind::ResourceNotFound,
-                                                   bytes.error().message});
+    auto items =
+        bytes ? LoadItemTable(AsText(*bytes))
+              : std::unexpected(LoadError{LoadErrorKind::ResourceNotFound, bytes.error().message});
     if (!items) {
         system_.ShowMessage(kBrowserTitle, LoadFailureMessage(items.error(), language_));
         return false;

@@ -37,15 +37,17 @@ struct ScreenRect {
     int height = 0;
 };
 
-// The captions that depend on the language; the window's design-time captions are the Chinese.
+// The captions that depend on the language.
 struct BrowserCaptions {
     std::string_view searchButton;
     std::string_view itemNumberLabel;
     std::string_view iconLabel;
 };
+// The window is built with the Chinese captions; start-up switches to English when needed.
+inline constexpr BrowserCaptions kDesignCaptions{"捜索", "道具编号:", "图标 :"};
 
 class BrowserView {
-public:
+  public:
     virtual ~BrowserView() = default;
 
     virtual void AddTrayIcon() = 0;
@@ -82,7 +84,7 @@ public:
 };
 
 class BrowserPresenter {
-public:
+  public:
     BrowserPresenter(BrowserView& view, SystemPort& system, ResourceReader readResource);
 
     // The start-up sequence. A table that cannot be loaded is reported in the language of the run
@@ -111,7 +113,7 @@ public:
     // How many times the selection handler has run.
     int SelectionsHandled() const { return selectionsHandled_; }
 
-private:
+  private:
     void SelectRow(std::size_t row);
     void HandleSelection(std::size_t row);
     void ShowItemIcon(std::int32_t iconNumber);

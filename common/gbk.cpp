@@ -41,21 +41,6 @@ const EncodeTable& Encoder() {
     return table;
 }
 
-// Writes a code point of the Basic Multilingual Plane as UTF-8; returns the end.
-char* PutUtf8(char* out, char16_t cp) {
-    if (cp < 0x80) {
-        *out++ = static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        *out++ = static_cast<char>(0xC0 | (cp >> 6));
-        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        *out++ = static_cast<char>(0xE0 | (cp >> 12));
-        *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
-    }
-    return out;
-}
-
 }  // namespace
 
 namespace {

@@ -4,15 +4,13 @@
 #include <optional>
 #include <string>
 
+#include "common/trim.h"
+
 namespace lf {
 namespace {
 
-std::string_view Trim(std::string_view s) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
-    return s;
-}
+// Blanks around the words of a line; a file written on Windows ends its lines in CR too.
+constexpr std::string_view kLineBlanks = " \t\r";
 
 std::string_view Unquote(std::string_view s) {
     if (s.size() >= 2 && (s.front() == '"' || s.front() == '\'') && s.back() == s.front()) {
@@ -26,9 +24,9 @@ std::optional<std::string> ReadLang(const std::filesystem::path& file) {
     std::ifstream in(file);
     std::optional<std::string> lang;
     for (std::string line; std::getline(in, line);) {
-        std::string_view s = Trim(line);
-        if (s.starts_with("export ")) s = Trim(s.substr(7));
-        if (s.starts_with("LANG=")) lang = std::string(Unquote(Trim(s.substr(5))));
+        std::string_view s = Trim(line, kLineBlanks);
+        if (s.starts_with("export ")) s = Trim(s.substr(7), kLineBlanks);
+        if (s.starts_with("LANG=")) lang = std::string(Unquote(Trim(s.substr(5), kLineBlanks)));
     }
     return lang;
 }

@@ -3,19 +3,13 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <string>
 #include <limits>
+#include <string>
+
+#include "common/trim.h"
 
 namespace lf {
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -56,7 +50,7 @@ bool IsDecimalGrammar(std::string_view t) {
 }  // namespace
 
 std::optional<double> ParseNumber(std::string_view text) {
-    text = TrimBlanks(text);
+    text = Trim(text, " \t");
     if (auto integer = ParseSmallInteger(text)) return static_cast<double>(*integer);
     bool negative = false;
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
@@ -82,15 +76,19 @@ double RoundHalfEven(double value) {
     return std::fmod(floor, 2.0) == 0 ? floor : floor + 1;
 }
 
-std::expected<std::int32_t, NumberError> ToInt32(std::string_view text) {
-    const std::optional<double> value = ParseNumber(text);
-    if (!value) return std::unexpected(NumberError::TypeMismatch);
-    const double rounded = RoundHalfEven(*value);
+std::expected<std::int32_t, NumberError> RoundToInt32(double value) {
+    const double rounded = RoundHalfEven(value);
     if (!(rounded >= std::numeric_limits<std::int32_t>::min() &&
           rounded <= std::numeric_limits<std::int32_t>::max())) {
         return std::unexpected(NumberError::Overflow);
     }
     return static_cast<std::int32_t>(rounded);
+}
+
+std::expected<std::int32_t, NumberError> ToInt32(std::string_view text) {
+    const std::optional<double> value = ParseNumber(text);
+    if (!value) return std::unexpected(NumberError::TypeMismatch);
+    return RoundToInt32(*value);
 }
 
 }  // namespace lf

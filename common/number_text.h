@@ -18,6 +18,9 @@ double RoundHalfEven(double value);
 
 enum class NumberError { TypeMismatch, Overflow };
 
+// A value rounded half to even to a signed 32-bit integer; outside that range, an overflow.
+std::expected<std::int32_t, NumberError> RoundToInt32(double value);
+
 // The usual conversion of a field to a signed 32-bit integer: a non-number is a type
 // mismatch, a rounded value outside the 32-bit range an overflow.
 std::expected<std::int32_t, NumberError> ToInt32(std::string_view text);

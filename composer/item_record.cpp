@@ -14,13 +14,13 @@ constexpr std::size_t kNoField = 0;  // field 0 is never read, so it marks an un
 using namespace record_field;
 
 constexpr std::array<std::size_t, 10> kStatFields = {
-    kAttack,  kMagic,   kDefence,  kAttackSpeed,    kAccuracy,
+    kAttack,   kMagic,   kDefence,  kAttackSpeed,    kAccuracy,
     kCritical, kEvasion, kMovement, kDamageIncrease, kDamageDecrease};
 // Option entries 8 and 9 have no field of their own in the record.
 constexpr std::array<std::size_t, 12> kOptionFields = {
-    kAttackOption,   kMagicOption,    kDefenceOption,  kAttackSpeedOption,
-    kAccuracyOption, kCriticalOption, kEvasionOption,  kMovementOption,
-    kNoField,        kNoField,        kHpOption,       kApOption};
+    kAttackOption,   kMagicOption,    kDefenceOption, kAttackSpeedOption,
+    kAccuracyOption, kCriticalOption, kEvasionOption, kMovementOption,
+    kNoField,        kNoField,        kHpOption,      kApOption};
 constexpr std::array<std::size_t, 9> kRequirementFields = {
     kClassMask, kLevel, kFame, kStrength, kIntelligence, kAgility, kVitality, kWisdom, kLuck};
 constexpr std::array<std::size_t, 2> kRecoveryFields = {kHpRecovery, kApRecovery};
@@ -111,8 +111,7 @@ class FieldReader {
 RecordFields::RecordFields(std::string_view DataStr) {
     std::size_t start = 0;
     const auto add = [&](std::size_t end) {
-        if (count_ < kRecordFieldCount) fields_[count_] = DataStr.substr(start, end - start);
-        ++count_;
+        if (count_ < kRecordFieldCount) fields_[count_++] = DataStr.substr(start, end - start);
     };
     for (std::size_t i = 0; i < DataStr.size(); ++i) {
         if (DataStr[i] != '|') continue;
@@ -128,13 +127,10 @@ RecordFields::RecordFields(std::string_view DataStr) {
 FieldValue ReadNumericField(std::string_view text) {
     const std::optional<double> number = ParseNumber(text);
     if (!number || *number == 0) return {};
-    const double rounded = RoundHalfEven(*number);
-    if (!(rounded >= std::numeric_limits<std::int32_t>::min() &&
-          rounded <= std::numeric_limits<std::int32_t>::max())) {
-        return {};
-    }
+    const auto value = RoundToInt32(*number);
+    if (!value) return {};
     // A present value may still round to 0 (0.4): it raises its set's flag all the same.
-    return {true, static_cast<std::int32_t>(rounded)};
+    return {true, *value};
 }
 
 std::string FieldName(std::size_t index) {

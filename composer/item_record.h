@@ -2,7 +2,6 @@
 
 // The fields of an item record that the card shows, read into the value sets its builders take.
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -41,15 +40,14 @@ struct ItemRecord {
     std::string_view description;
 };
 
-// The record split at every "|"; a record without "|" is one field. Fields past the ones a
-// record holds are only counted.
+// The record split at every "|"; a record without "|" is one field. Fields past the usual 88
+// are left out.
 class RecordFields {
   public:
     explicit RecordFields(std::string_view DataStr);
-    std::size_t Count() const { return count_; }
     // The field's text, empty beyond the end of the record.
     std::string_view operator[](std::size_t index) const {
-        return index < std::min(count_, kRecordFieldCount) ? fields_[index] : std::string_view();
+        return index < count_ ? fields_[index] : std::string_view();
     }
 
   private:

@@ -30,10 +30,6 @@ Result<Bytes> ReadResource(const std::filesystem::path& exePath, const std::stri
                             [&]() -> Result<Bytes> { return Bytes(data->begin(), data->end()); });
 }
 
-Result<void> SaveBytes(const std::filesystem::path& path, ByteView bytes) {
-    return WriteFileAtomically(path, bytes);
-}
-
 std::expected<void, WriteError> WriteResource(const std::filesystem::path& exePath,
                                               const std::filesystem::path& sourcePath,
                                               const std::string& typeName, std::uint16_t id) {

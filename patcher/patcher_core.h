@@ -29,9 +29,6 @@ bool FileIsPresent(const std::filesystem::path& path);
 Result<Bytes> ReadResource(const std::filesystem::path& exePath, const std::string& typeName,
                            const std::string& nameText);
 
-// Writes the bytes to the file completely or not at all.
-Result<void> SaveBytes(const std::filesystem::path& path, ByteView bytes);
-
 // Why a resource could not be written; the executable is untouched in every case.
 enum class WriteFailure {
     ExecutableMissing,

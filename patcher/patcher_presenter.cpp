@@ -111,7 +111,7 @@ void PatcherPresenter::OnExport() {
     }
     const std::filesystem::path target = MyPathPrefix(folder_) + kExportFileName;
     if (FileIsPresent(target) && !system_.AskYesNo(kPatcherTitle, kOverwriteQuestion)) return;
-    if (auto saved = SaveBytes(target, *bytes); !saved) {
+    if (auto saved = WriteFileAtomically(target, *bytes); !saved) {
         Tell(std::string(kExportFailed.In(language_)) + saved.error().message);
         return;
     }

@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "common/system_port.h"
-#include "patcher/patcher_core.h"
 #include "common/wording.h"
+#include "patcher/patcher_core.h"
 
 namespace lf::patcher {
 
@@ -27,7 +27,7 @@ struct PatcherCaptions {
 };
 
 class PatcherView {
-public:
+  public:
     virtual ~PatcherView() = default;
 
     virtual void ShowCaptions(const PatcherCaptions& captions) = 0;
@@ -38,7 +38,7 @@ public:
 };
 
 class PatcherPresenter {
-public:
+  public:
     // How many clicks on the help button reveal the icon panel.
     static constexpr int kRevealCount = 3;
     static constexpr int kCollapsedOuterTwips = 1545;
@@ -58,11 +58,10 @@ public:
 
     bool IsChineseUI() const { return language_ == Language::Chinese; }
     int IconIndex() const { return iconIndex_; }
-    int OuterHeightTwips() const { return outerHeightTwips_; }
     // True once a failure has ended the patcher.
     bool HasEnded() const { return ended_; }
 
-private:
+  private:
     void ImportResource(FileFilter filter, std::uint16_t id);
     bool TableMayBeWritten(const std::filesystem::path& table);
     void ReportWriteFailure(const WriteError& error, const std::filesystem::path& exePath);

@@ -11,7 +11,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   fonts-noto-cjk
   binutils python3 python3-pefile
-  clang-16 libclang-rt-16-dev
+  clang-16 libclang-rt-16-dev clang-format
   g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   # wine64 runs everywhere; wine32 installs even where the kernel cannot run 32-bit programs,
   # and the tests find out by trying.

@@ -1,5 +1,7 @@
 #include "browser/qt/item_list_model.h"
 
+#include "common/qt/widgets.h"
+
 namespace lf::browser {
 
 void ItemListModel::SetItems(const ItemTable* items) {
@@ -17,8 +19,7 @@ QVariant ItemListModel::data(const QModelIndex& index, int role) const {
         static_cast<std::size_t>(index.row()) >= items_->size()) {
         return {};
     }
-    const std::string_view name = (*items_)[static_cast<std::size_t>(index.row())].Name;
-    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    return ToQt((*items_)[static_cast<std::size_t>(index.row())].Name);
 }
 
 }  // namespace lf::browser

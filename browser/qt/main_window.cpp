@@ -64,13 +64,13 @@ Form1::Form1(SystemPort& system, ResourceReader readResource)
 
 Form1::~Form1() { tray_->Remove(); }
 
-// Design-time captions are the Chinese ones; start-up switches to English when needed.
 void Form1::CreateControls() {
     CreateSearchRow();
     CreateItemList();
     CreateDetailRow();
     CreateCounters();
     CreateClipboardMenu();
+    ShowCaptions(kDesignCaptions);
     setTabOrder(CMD_Sc, ItemList);
     setTabOrder(ItemList, Text_ItemNum);
     setTabOrder(Text_ItemNum, Text_Sc);
@@ -84,7 +84,6 @@ void Form1::CreateSearchRow() {
     Text_Sc = Place<QLineEdit>(this, "Text_Sc", {8, 6, 153, 21});
     Text_Sc->setContextMenuPolicy(Qt::CustomContextMenu);
     CMD_Sc = Place<QPushButton>(this, "CMD_Sc", {170, 6, 63, 21});
-    CMD_Sc->setText("捜索");
 }
 
 void Form1::CreateItemList() {
@@ -98,10 +97,8 @@ void Form1::CreateItemList() {
 
 void Form1::CreateDetailRow() {
     Label1 = Place<QLabel>(this, "Label1", {10, 346, 55, 13});
-    Label1->setText("道具编号:");
     Text_ItemNum = Place<QLineEdit>(this, "Text_ItemNum", {66, 344, 69, 18});
     Label2 = Place<QLabel>(this, "Label2", {152, 346, 43, 13});
-    Label2->setText("图标 :");
     Picture2 = Place<QLabel>(this, "Picture2", {200, 338, 32, 32});
     Picture2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     SetBackground(Picture2, kIconBoxGrey);
@@ -121,8 +118,8 @@ void Form1::CreateCounters() {
 void Form1::CreateClipboardMenu() {
     ClipProc = new QMenu(this);
     ClipProc->setObjectName("ClipProc");
-    QAction* copy =
-        ClipProc->addAction("Copy", this, [this] { presenter_.OnCopy(Text_Sc->text().toStdString()); });
+    QAction* copy = ClipProc->addAction(
+        "Copy", this, [this] { presenter_.OnCopy(Text_Sc->text().toStdString()); });
     copy->setObjectName("ClipBoard_copy");
     QAction* paste = ClipProc->addAction("Paste", this, [this] { presenter_.OnPaste(); });
     paste->setObjectName("ClipBoard_paste");

@@ -8,32 +8,27 @@
 #include <QSystemTrayIcon>
 
 #include "common/language.h"
+#include "common/qt/widgets.h"
 
 namespace lf {
-namespace {
-
-QString Qt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 // Boxes belong to the window the user is working in, so they open centred over it.
 void QtSystemPort::ShowMessage(std::string_view title, std::string_view text) {
-    QMessageBox::information(QApplication::activeWindow(), Qt(title), Qt(text), QMessageBox::Ok);
+    QMessageBox::information(QApplication::activeWindow(), ToQt(title), ToQt(text),
+                             QMessageBox::Ok);
 }
 
 bool QtSystemPort::AskYesNo(std::string_view title, std::string_view text) {
-    return QMessageBox::question(QApplication::activeWindow(), Qt(title), Qt(text),
+    return QMessageBox::question(QApplication::activeWindow(), ToQt(title), ToQt(text),
                                  QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
 std::filesystem::path QtSystemPort::ChooseFileToOpen(const std::filesystem::path& folder,
                                                      FileFilter filter) {
-    const QString filterText = Qt(filter.description) + " (" + Qt(filter.pattern) + ")";
-    const QString chosen = QFileDialog::getOpenFileName(
-        QApplication::activeWindow(), QString(), QString::fromStdString(folder.string()), filterText);
+    const QString filterText = ToQt(filter.description) + " (" + ToQt(filter.pattern) + ")";
+    const QString chosen = QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(),
+                                                        ToQt(folder.string()), filterText);
     return chosen.toStdString();
 }
 
@@ -48,7 +43,7 @@ std::optional<std::string> QtSystemPort::ClipboardText() {
 void QtSystemPort::SetClipboardText(std::string_view text) {
     QClipboard* clipboard = QApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(Qt(text));
+    clipboard->setText(ToQt(text));
 }
 
 bool QtSystemPort::SystemLocaleIsChinese() { return isChinese(); }

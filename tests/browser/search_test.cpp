@@ -5,14 +5,15 @@
 namespace lf {
 namespace {
 
-std::vector<ItemEntry> Items(std::vector<std::string> names) {
+// The index copies the names, so the entries need to view them only while it is built.
+NameIndex IndexOf(const std::vector<std::string>& names) {
     std::vector<ItemEntry> items;
-    for (auto& name : names) items.push_back({std::move(name), 0, ""});
-    return items;
+    for (const std::string& name : names) items.push_back({name, 0, ""});
+    return NameIndex(items);
 }
 
 TEST(Search, ScansForwardFromTheStartRowCaseSensitively) {
-    const NameIndex names(Items({"0", "铁剑.G", "木弓", "铁剑.G", "g", "盾"}));
+    const NameIndex names = IndexOf({"0", "铁剑.G", "木弓", "铁剑.G", "g", "盾"});
     EXPECT_EQ(RunSearch(names, "铁剑", 0).select, 1u);
     EXPECT_EQ(RunSearch(names, "铁剑", 2).select, 3u);
     EXPECT_EQ(RunSearch(names, "g", 0).select, 4u) << "a lower-case g is not an upper-case G";
@@ -20,7 +21,7 @@ TEST(Search, ScansForwardFromTheStartRowCaseSensitively) {
 }
 
 TEST(Search, RunningOffTheEndSelectsTheLastRowAndBeepsOnce) {
-    const NameIndex names(Items({"ab", "cd", "ab", "ef"}));
+    const NameIndex names = IndexOf({"ab", "cd", "ab", "ef"});
     const SearchStep offEnd = RunSearch(names, "ab", 3);
     EXPECT_EQ(offEnd.select, 3u);
     EXPECT_TRUE(offEnd.beep);
@@ -33,9 +34,9 @@ TEST(Search, RunningOffTheEndSelectsTheLastRowAndBeepsOnce) {
 }
 
 TEST(Search, AMatchNeverStraddlesTwoNames) {
-    const NameIndex names(Items({"xa", "bx", "ab"}));
+    const NameIndex names = IndexOf({"xa", "bx", "ab"});
     EXPECT_EQ(RunSearch(names, "ab", 0).select, 2u);
-    const NameIndex split(Items({"铁", "剑"}));
+    const NameIndex split = IndexOf({"铁", "剑"});
     EXPECT_TRUE(RunSearch(split, "铁剑", 0).beep);
 }
 
@@ -45,9 +46,20 @@ TEST(NumberRule, TestsTheUnroundedValueThenRoundsHalfToEven) {
         std::optional<std::size_t> row;
     };
     const Case cases[] = {
-        {"0", std::nullopt}, {"0.4", 0u}, {"0.5", 0u}, {"1", 1u}, {"12.5", 12u}, {"13.5", 14u},
-        {" 7", 7u}, {"21808", 21808u}, {"21809", std::nullopt}, {"21808.6", std::nullopt},
-        {"-1", std::nullopt}, {"abc", std::nullopt}, {"", std::nullopt}, {"1e3", 1000u},
+        {"0", std::nullopt},
+        {"0.4", 0u},
+        {"0.5", 0u},
+        {"1", 1u},
+        {"12.5", 12u},
+        {"13.5", 14u},
+        {" 7", 7u},
+        {"21808", 21808u},
+        {"21809", std::nullopt},
+        {"21808.6", std::nullopt},
+        {"-1", std::nullopt},
+        {"abc", std::nullopt},
+        {"", std::nullopt},
+        {"1e3", 1000u},
     };
     for (const Case& c : cases) EXPECT_EQ(RowForNumber(c.text, 21809), c.row) << c.text;
 }

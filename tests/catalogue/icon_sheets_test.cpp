@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <turbojpeg.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -12,6 +11,8 @@
 
 #include "common/bytes.h"
 #include "common/file_io.h"
+#include "tests/support/child_process.h"
+#include "tests/support/test_folder.h"
 
 namespace lf {
 namespace {
@@ -123,23 +124,11 @@ TEST(ShippedIconSheets, EveryCellHoldsAPicture) {
     }
 }
 
-class Generator : public testing::Test {
+class Generator : public testing::FolderTest {
   protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("lf_catalogue_gen_test_" + std::to_string(getpid()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
     static int Run(const std::string& arguments) {
-        const std::string command =
-            std::string("'") + LF_CATALOGUE_GEN + "' " + arguments + " 2>/dev/null";
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return testing::RunShell("'" LF_CATALOGUE_GEN "' " + arguments + " 2>/dev/null").status;
     }
-
-    fs::path folder_;
 };
 
 // The build ran the generator once; a second run must write the same bytes.

@@ -23,41 +23,43 @@ namespace {
 
 constexpr int kRecords = 21809;
 
-std::vector<std::string> Split(std::string_view text, std::string_view separator) {
-    std::vector<std::string> parts;
+std::vector<std::string_view> Split(std::string_view text, std::string_view separator) {
+    std::vector<std::string_view> parts;
     std::size_t start = 0;
     for (std::size_t at; (at = text.find(separator, start)) != std::string_view::npos;) {
-        parts.emplace_back(text.substr(start, at - start));
+        parts.push_back(text.substr(start, at - start));
         start = at + separator.size();
     }
-    parts.emplace_back(text.substr(start));
+    parts.push_back(text.substr(start));
     return parts;
 }
 
+// The shipped table, read once per test program; lines and fields are views into its text.
 struct Table {
+    Table() {
+        auto bytes = ReadWholeFile(LF_CATALOGUE_DIR "/item_table.txt");
+        if (!bytes) return;
+        raw.assign(bytes->begin(), bytes->end());
+        text = DecodeGbk(raw);
+        lines = Split(text, "\r\n");
+        for (std::size_t i = 1; i < lines.size() && i <= kRecords; ++i) {
+            rows.push_back(Split(lines[i], "|"));
+        }
+    }
+    Table(const Table&) = delete;
+
     std::string raw;
     std::string text;  // decoded
-    std::vector<std::string> lines;
-    std::vector<std::vector<std::string>> rows;  // records split into fields
+    std::vector<std::string_view> lines;
+    std::vector<std::vector<std::string_view>> rows;  // records split into fields
 };
 
 const Table& Shipped() {
-    static const Table table = [] {
-        Table t;
-        auto bytes = ReadWholeFile(LF_CATALOGUE_DIR "/item_table.txt");
-        if (!bytes) return t;
-        t.raw.assign(bytes->begin(), bytes->end());
-        t.text = DecodeGbk(t.raw);
-        t.lines = Split(t.text, "\r\n");
-        for (std::size_t i = 1; i < t.lines.size() && i <= kRecords; ++i) {
-            t.rows.push_back(Split(t.lines[i], "|"));
-        }
-        return t;
-    }();
+    static const Table table;
     return table;
 }
 
-std::int64_t Number(const std::string& field) {
+std::int64_t Number(std::string_view field) {
     std::int64_t value = 0;
     const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
     return error == std::errc() && end == field.data() + field.size() ? value : INT64_MIN;
@@ -121,7 +123,7 @@ TEST(ShippedItemTable, RecordsHave88FieldsAndTheirRowNumber) {
 
 TEST(ShippedItemTable, FieldsHoldIntegersAndSixPlaceDecimals) {
     const std::set<int> decimalFields = {59, 61, 63, 65, 67, 69};
-    std::set<std::string> decimals;
+    std::set<std::string_view> decimals;
     std::int64_t largest = 0;
     for (const auto& row : Shipped().rows) {
         for (int f = 0; f < 86; ++f) {
@@ -143,7 +145,7 @@ TEST(ShippedItemTable, FieldsHoldIntegersAndSixPlaceDecimals) {
             EXPECT_LE(static_cast<std::uint64_t>(Number(row[f])), 20000u) << row[0] << " " << f;
         }
     }
-    EXPECT_EQ(decimals, (std::set<std::string>{"0.000000", "0.500000", "1.000000"}));
+    EXPECT_EQ(decimals, (std::set<std::string_view>{"0.000000", "0.500000", "1.000000"}));
     EXPECT_EQ(largest, 110000000);
 }
 
@@ -209,7 +211,7 @@ TEST(ShippedItemTable, KindsSlotsAndClassMasksGiveEveryCardRuleWork) {
 }
 
 TEST(ShippedItemTable, QuestAndRecoveryRowsCoverTheirCases) {
-    std::set<std::string> roles;
+    std::set<std::string_view> roles;
     int hpOnly = 0, apOnly = 0, both = 0, neither = 0;
     bool quietQuestField = false;
     for (const auto& row : Shipped().rows) {
@@ -261,11 +263,11 @@ TEST(ShippedItemTable, StatsIncludeNegativeAndWidePieces) {
 }
 
 TEST(ShippedItemTable, NamesAreShortAndSometimesHideASeparatorByte) {
-    std::set<std::string> distinct;
+    std::set<std::string_view> distinct;
     int gift = 0, hidden = 0;
     const auto& rows = Shipped().rows;
     for (const auto& row : rows) {
-        const std::string& name = row[1];
+        const std::string_view name = row[1];
         EXPECT_FALSE(name.empty());
         EXPECT_LE(CodePoints(name), 32u) << name;
         distinct.insert(name);
@@ -282,7 +284,7 @@ TEST(ShippedItemTable, DescriptionsUseColourCodesTheWaysCardsExpect) {
     int plain = 0, blankRuns = 0, closingBreak = 0, colourThenCode = 0, leadingColour = 0,
         strayHash = 0;
     for (const auto& row : Shipped().rows) {
-        const std::string& text = row[86];
+        const std::string_view text = row[86];
         EXPECT_EQ(text.find_first_of("\r\n"), std::string::npos);
         const bool coded = std::any_of(std::begin(codes), std::end(codes),
                                        [&](const std::string& c) { return text.contains(c); });
@@ -291,7 +293,7 @@ TEST(ShippedItemTable, DescriptionsUseColourCodesTheWaysCardsExpect) {
             strayHash += text.contains('#');
             continue;
         }
-        const std::string last = Split(text, "#").back();
+        const std::string last(Split(text, "#").back());
         EXPECT_FALSE(last == "N" || last == "R" || last == "G" || last == "B" || last == "X")
             << "ends in a bare code letter: " << text;
         blankRuns += text.contains("#N##N#");

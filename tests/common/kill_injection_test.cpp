@@ -20,6 +20,8 @@
 
 #include "common/executable_resources.h"
 #include "common/file_io.h"
+#include "tests/support/skipped_checks.h"
+#include "tests/support/test_folder.h"
 
 namespace lf {
 namespace {
@@ -27,12 +29,6 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 using Microseconds = std::chrono::microseconds;
-
-bool RunningInCi() {
-    const char* ci = std::getenv("CI");
-    return ci != nullptr && *ci != '\0' && std::string_view(ci) != "false" &&
-           std::string_view(ci) != "0";
-}
 
 // A small item table, so that most of a rewrite's time goes to reading and writing the file.
 Resource SmallTable(int version) {
@@ -60,7 +56,7 @@ pid_t StartRewrite(const fs::path& exe, const fs::path& table) {
     return error == 0 ? child : 0;
 }
 
-class KillInjection : public ::testing::Test {
+class KillInjection : public testing::FolderTest {
   protected:
     struct Tally {
         int old = 0;        // killed before the rename
@@ -68,14 +64,6 @@ class KillInjection : public ::testing::Test {
         int finished = 0;   // the rewrite ended before the kill
         int strays = 0;     // killed before the rename with a temporary file beside it
     };
-
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("lf-kill-" + std::to_string(::getpid()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
 
     // What the folder of the rewritten file holds.
     std::vector<std::string> TargetNames() const {
@@ -154,8 +142,6 @@ class KillInjection : public ::testing::Test {
         EXPECT_GT(tally.old, 0);
         EXPECT_GT(tally.killedNew + tally.finished, 0);
     }
-
-    fs::path folder_;
 };
 
 TEST_F(KillInjection, TheShippedBrowserIsAlwaysWholeOldOrWholeNew) {
@@ -165,7 +151,8 @@ TEST_F(KillInjection, TheShippedBrowserIsAlwaysWholeOldOrWholeNew) {
 TEST_F(KillInjection, AWindowsProgramIsAlwaysWholeOldOrWholeNew) {
     const std::string missing = LF_PE_TOOLS_MISSING;
     if (!missing.empty()) {
-        if (RunningInCi()) FAIL() << "the Windows test tools must be installed: " << missing;
+        if (testing::RunningInCi())
+            FAIL() << "the Windows test tools must be installed: " << missing;
         GTEST_SKIP() << "no Windows test program: missing " << missing;
     }
     KillRewrites(fs::path(LF_PE_FIXTURE_DIR) / "rsrc_last.exe", 180, 20240602);

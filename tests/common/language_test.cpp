@@ -5,30 +5,20 @@
 #include <filesystem>
 #include <fstream>
 
-#include <unistd.h>
+#include "tests/support/test_folder.h"
 
 namespace lf {
 namespace {
 
-class LanguageTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("lf-language-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
+class LanguageTest : public testing::FolderTest {
+  protected:
     std::filesystem::path Write(const std::string& name, const std::string& text) {
-        std::ofstream(dir_ / name) << text;
-        return dir_ / name;
+        std::ofstream(folder_ / name) << text;
+        return folder_ / name;
     }
     bool ChineseWith(const std::string& localeConf) {
-        return isChinese({Write("locale.conf", localeConf), dir_ / "missing"});
+        return isChinese({Write("locale.conf", localeConf), folder_ / "missing"});
     }
-
-    std::filesystem::path dir_;
 };
 
 TEST_F(LanguageTest, OnlyChineseAsUsedInThePrcCounts) {
@@ -45,10 +35,10 @@ TEST_F(LanguageTest, OnlyChineseAsUsedInThePrcCounts) {
 }
 
 TEST_F(LanguageTest, FallsBackToTheSecondFileAndDefaultsToEnglish) {
-    const auto first = dir_ / "absent";
+    const auto first = folder_ / "absent";
     const auto second = Write("locale", "LANG=zh_CN.UTF-8\n");
     EXPECT_TRUE(isChinese({first, second}));
-    EXPECT_FALSE(isChinese({first, dir_ / "also-absent"}));
+    EXPECT_FALSE(isChinese({first, folder_ / "also-absent"}));
     // The first file that sets LANG decides, even when the other one is Chinese.
     EXPECT_FALSE(isChinese({Write("locale.conf", "LANG=en_GB.UTF-8\n"), second}));
 }

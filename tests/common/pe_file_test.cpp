@@ -1,13 +1,12 @@
 #include "common/pe_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <random>
 #include <string>
@@ -15,6 +14,8 @@
 #include "common/byte_order.h"
 #include "common/executable_resources.h"
 #include "common/file_io.h"
+#include "tests/support/child_process.h"
+#include "tests/support/file_lock.h"
 #include "tests/support/skipped_checks.h"
 
 namespace lf {
@@ -24,34 +25,7 @@ namespace fs = std::filesystem;
 
 const ResourceName kCustom = ResourceName::Parse("CUSTOM");
 
-bool RunningInCi() {
-    const char* ci = std::getenv("CI");
-    return ci != nullptr && *ci != '\0' && std::string_view(ci) != "false" &&
-           std::string_view(ci) != "0";
-}
-
 std::string Quote(const fs::path& path) { return "'" + path.string() + "'"; }
-
-struct Finished {
-    int status = -1;     // the shell's exit status, -1 when it did not exit
-    std::string output;  // what it printed, without the carriage returns of Windows
-};
-
-Finished RunShell(const std::string& command) {
-    Finished run;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[4096];
-        while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) {
-            run.output.append(buffer, n);
-        }
-        const int status = ::pclose(pipe);
-        if (WIFEXITED(status)) run.status = WEXITSTATUS(status);
-    }
-    std::erase(run.output, '\r');
-    return run;
-}
-
-std::string Output(const std::string& command) { return RunShell(command).output; }
 
 Bytes RandomBytes(std::size_t size, unsigned seed) {
     std::mt19937 random(seed);
@@ -98,23 +72,16 @@ class WindowsExecutableTest : public ::testing::Test {
 
     static void SetUpTestSuite() {
         scratch_ = fs::temp_directory_path() / ("lf-pe-" + std::to_string(::getpid()));
-        fs::create_directories(scratch_ / "wine");
-        // One server for the whole run: Debian's quits as its last program ends, and starting it
-        // again with the prefix's services takes seconds each time.
-        if (kMissingTools.empty()) Wineserver("-p");
+        fs::create_directories(scratch_);
     }
 
-    static void TearDownTestSuite() {
-        if (kMissingTools.empty()) {  // no Wine process outlives the tests
-            Wineserver("-k");
-            Wineserver("-w");
-        }
-        fs::remove_all(scratch_);
-    }
+    static void TearDownTestSuite() { fs::remove_all(scratch_); }
 
     void SetUp() override {
         if (kMissingTools.empty()) return;
-        if (RunningInCi()) FAIL() << "the Windows test tools must be installed: " << kMissingTools;
+        if (testing::RunningInCi()) {
+            FAIL() << "the Windows test tools must be installed: " << kMissingTools;
+        }
         GTEST_SKIP() << "missing " << kMissingTools << " (scripts/install-deps.sh installs them)";
     }
 
@@ -134,32 +101,52 @@ class WindowsExecutableTest : public ::testing::Test {
         return path;
     }
 
-    // One 64-bit prefix for the whole run, which 32-bit programs share where they run: Wine
-    // takes a while to set one up. No display, no installers, no messages.
-    static std::string WineEnvironment() {
-        return "WINEPREFIX=" + Quote(scratch_ / "wine") +
+    // One 64-bit prefix, which 32-bit programs share where they run. No display, no installers,
+    // no messages.
+    static std::string WineEnvironment(const fs::path& prefix = SharedWinePrefix()) {
+        return "WINEPREFIX=" + Quote(prefix) +
                " WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' DISPLAY=";
     }
 
-    static void Wineserver(const std::string& option) {
-        std::system((WineEnvironment() + " " LF_WINESERVER " " + option + " </dev/null >>" +
-                     Quote(scratch_ / "wine.log") + " 2>&1")
-                        .c_str());
+    // Wine takes a while to set up a prefix and to start its server with the prefix's services:
+    // the test processes of a build share one prefix, made by the first that needs it while the
+    // others wait, and one server that stays a while after its last program ends. No test stops
+    // it, as another test process may be using it.
+    static const fs::path& SharedWinePrefix() {
+        static const fs::path prefix = [] {
+            const fs::path made = LF_WINE_PREFIX;
+            const std::string log = " </dev/null >>" + Quote(made.string() + ".log") + " 2>&1";
+            const testing::FileLock lock(made.string() + ".lock");
+            if (!fs::exists(made / "lf-ready")) {
+                fs::remove_all(made);  // half made by a run that was stopped
+                testing::RunShell(WineEnvironment(made) + " " LF_WINE64 " wineboot --init" + log);
+                testing::RunShell(WineEnvironment(made) + " " LF_WINESERVER " --wait" + log);
+                std::ofstream(made / "lf-ready");
+            }
+            testing::RunShell(WineEnvironment(made) + " " LF_WINESERVER " --persistent=15" + log);
+            return made;
+        }();
+        return prefix;
     }
 
-    // `wine` runs a program under Wine; what Wine itself says goes to a log.
-    static Finished RunUnderWine(const char* wine, const fs::path& program,
-                                 const std::string& arguments) {
-        return RunShell(WineEnvironment() + " " + wine + " " + Quote(program) + " " + arguments +
-                        " 2>>" + Quote(scratch_ / "wine.log"));
+    // `wine` runs a program under Wine; what Wine itself says goes to a log. Windows programs end
+    // their lines in CR LF.
+    static testing::ChildRun RunUnderWine(const char* wine, const fs::path& program,
+                                          const std::string& arguments) {
+        testing::ChildRun run =
+            testing::RunShell(WineEnvironment() + " " + wine + " " + Quote(program) + " " +
+                              arguments + " 2>>" + Quote(scratch_ / "wine.log"));
+        std::erase(run.output, '\r');
+        return run;
     }
 
     // Whether this machine runs 32-bit Windows programs, found by trying once after the 64-bit
     // prefix exists; some kernels cannot execute 32-bit code at all.
     static bool Runs32BitPrograms() {
         static const bool runs = [] {
-            const Finished tried = RunShell(WineEnvironment() + " " LF_WINE " " +
-                                            Quote(FixturePath("no_resources.exe")) + " 2>&1");
+            const testing::ChildRun tried =
+                testing::RunShell(WineEnvironment() + " " LF_WINE " " +
+                                  Quote(FixturePath("no_resources.exe")) + " 2>&1");
             if (tried.status == 0) return true;
             const std::string why = tried.output.substr(0, tried.output.find('\n'));
             testing::ReportSkippedChecks(
@@ -186,9 +173,10 @@ class WindowsExecutableTest : public ::testing::Test {
     // "ok", or what pefile finds wrong with the rewritten file.
     static std::string Check(const fs::path& original, const fs::path& rewritten, std::uint16_t id,
                              const fs::path& data) {
-        return Output(std::string(LF_PYTHON3) + " " LF_PE_CHECKER " " + Quote(original) + " " +
-                      Quote(rewritten) + " CUSTOM " + std::to_string(id) + " 2052 " + Quote(data) +
-                      " 2>&1");
+        return testing::RunShell(LF_PYTHON3 " " LF_PE_CHECKER " " + Quote(original) + " " +
+                                 Quote(rewritten) + " CUSTOM " + std::to_string(id) + " 2052 " +
+                                 Quote(data) + " 2>&1")
+            .output;
     }
 
     // The line the probe program prints for a TYPE/NAME that the file holds, else nothing.

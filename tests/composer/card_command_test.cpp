@@ -1,16 +1,16 @@
 // lftool card, run as scripts run it.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include "common/gbk.h"
+#include "tests/support/child_process.h"
+#include "tests/support/record_text.h"
+#include "tests/support/test_folder.h"
 
 namespace lf {
 namespace {
@@ -23,14 +23,8 @@ struct CommandResult {
     std::string err;
 };
 
-class CardCommand : public ::testing::Test {
+class CardCommand : public testing::FolderTest {
   protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("lf_card_command_" + std::to_string(::getpid()));
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
     // Writes the table as GBK, as the item table is stored.
     fs::path WriteTable(const std::string& utf8Text) {
         const fs::path path = folder_ / "item.txt";
@@ -39,11 +33,10 @@ class CardCommand : public ::testing::Test {
     }
 
     CommandResult Card(const std::string& arguments) {
-        const fs::path out = folder_ / "out", err = folder_ / "err";
-        const std::string command = std::string(LF_BIN_DIR) + "/lftool card " + arguments + " >" +
-                                    out.string() + " 2>" + err.string();
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(out), Read(err)};
+        const fs::path err = folder_ / "err";
+        const testing::ChildRun run =
+            testing::RunShell(LF_BIN_DIR "/lftool card " + arguments + " 2>" + err.string());
+        return {run.status, run.output, Read(err)};
     }
 
   private:
@@ -52,18 +45,16 @@ class CardCommand : public ::testing::Test {
         text << std::ifstream(path, std::ios::binary).rdbuf();
         return text.str();
     }
-    fs::path folder_;
 };
 
-// Fields 0..86 each closed by "|"; the few given ones set, every other "0".
 std::string Record(const std::string& name, const std::string& kind,
                    const std::string& description) {
-    std::string row;
-    for (int field = 0; field <= 86; ++field) {
-        row += field == 1 ? name : field == 2 ? kind : field == 86 ? description : "0";
-        row += '|';
-    }
-    return row;
+    using namespace record_field;
+    return testing::RecordText()
+        .Set(kName, name)
+        .Set(kKind, kind)
+        .Set(kDescription, description)
+        .Text();
 }
 
 TEST_F(CardCommand, PrintsOneJsonObjectPerRow) {

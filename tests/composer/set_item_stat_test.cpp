@@ -6,6 +6,7 @@
 
 #include "composer/card.h"
 #include "composer/item_record.h"
+#include "tests/support/record_text.h"
 
 namespace lf {
 namespace {
@@ -21,27 +22,12 @@ constexpr Rgb kOption{100, 0, 180};
 constexpr Rgb kRecoveryOrQuest{80, 80, 255};
 
 // A well-formed record: 87 fields each closed by "|", then the empty field 87.
-class Row {
-  public:
-    Row() {
-        fields_.fill("0");
-        fields_[1] = "Item";
-        fields_[70] = "100";
-        fields_[86] = "";
-    }
-    Row& Set(std::size_t field, std::string text) {
-        fields_[field] = std::move(text);
-        return *this;
-    }
-    std::string Text() const {
-        std::string text;
-        for (const std::string& field : fields_) text += field + "|";
-        return text;
-    }
-
-  private:
-    std::array<std::string, 87> fields_;
-};
+testing::RecordText Row() {
+    return testing::RecordText()
+        .Set(record_field::kName, "Item")
+        .Set(record_field::kSlot, "100")
+        .Set(record_field::kDescription, "");
+}
 
 std::vector<Rgb> Colours(const Card& card) {
     std::vector<Rgb> colours;

@@ -7,21 +7,23 @@
 #include <QLabel>
 #include <string>
 
+#include "tests/support/record_text.h"
+
 namespace lf {
 namespace {
 
 // An equipment record of 88 fields whose description breaks into blocks.
 std::string EquipmentRow(const std::string& description) {
-    std::string row = "7|Long Sword|33";
-    for (int field = 3; field <= 86; ++field) {
-        std::string text = "0";
-        if (field == 6) text = "120";
-        if (field == 44) text = "30";
-        if (field == 70) text = "4";
-        if (field == 86) text = description;
-        row += "|" + text;
-    }
-    return row + "|";
+    using namespace record_field;
+    return testing::RecordText()
+        .Set(kNumber, "7")
+        .Set(kName, "Long Sword")
+        .Set(kKind, "33")
+        .Set(kAttack, "120")
+        .Set(kDurability, "30")
+        .Set(kSlot, "4")
+        .Set(kDescription, description)
+        .Text();
 }
 
 void Show(StatForm& form, std::string_view row, bool chinese) {

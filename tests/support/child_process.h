@@ -1,8 +1,8 @@
 #pragma once
 
-// Runs part of a test in a forked child: under a file size or memory limit, or as an unprivileged
-// user (root writes through any permission bits), so that the test process itself stays
-// unchanged.
+// The child processes of a test: part of the test run in a forked child, under a file size or
+// memory limit or as an unprivileged user (root writes through any permission bits), so that the
+// test process itself stays unchanged; and shell commands whose status and output the test checks.
 
 #include <grp.h>
 #include <pwd.h>
@@ -30,7 +30,7 @@ struct ChildLimits {
 
 struct ChildRun {
     int status = -1;     // the exit status, -1 when the child did not exit
-    std::string output;  // its standard output and error, then what the work returned
+    std::string output;  // what it printed (for RunInChild, then what the work returned)
 };
 
 // The user that an unprivileged child becomes when we are root; none when we are not (the child
@@ -111,6 +111,21 @@ inline ChildRun RunInChild(const ChildLimits& limits, const std::function<std::s
     if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status)) {
         run.status = WEXITSTATUS(status);
     }
+    return run;
+}
+
+// Runs a command in the shell; its standard output comes back, its standard error goes where
+// the command sends it.
+inline ChildRun RunShell(const std::string& command) {
+    ChildRun run;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) return run;
+    char buffer[4096];
+    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) {
+        run.output.append(buffer, n);
+    }
+    const int status = ::pclose(pipe);
+    if (WIFEXITED(status)) run.status = WEXITSTATUS(status);
     return run;
 }
 

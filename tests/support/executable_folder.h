@@ -4,42 +4,39 @@
 // table and sixteen icon sheets written into it, as the build does for the real one.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
+#include <vector>
 
+#include "common/elf_file.h"
 #include "common/executable_resources.h"
 #include "common/file_io.h"
 #include "tests/support/test_catalogue.h"
+#include "tests/support/test_folder.h"
 
 namespace lf::testing {
 
-class ExecutableFolder : public ::testing::Test {
-protected:
+class ExecutableFolder : public FolderTest {
+  protected:
     void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("lf-exe-" + std::to_string(::getpid()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(folder_);
-        auto image = ReadWholeFile("/proc/self/exe");
-        ASSERT_TRUE(image);
+        FolderTest::SetUp();
+        auto self = ReadWholeFile("/proc/self/exe");
+        ASSERT_TRUE(self);
         table_ = Table({Record(0, "0", "0"), Record(1, "铁剑.G", "300")}, "2");
-        Bytes exe = std::move(*image);
-        exe = Add(exe, 101, Bytes(table_.begin(), table_.end()));
-        for (int sheet = 0; sheet < 16; ++sheet) exe = Add(exe, 1001 + sheet, SheetJpeg(7 * sheet));
-        ASSERT_TRUE(WriteFileAtomically(Exe(), exe));
-        original_ = exe;
+        std::vector<lf::Resource> catalogue = {
+            Catalogue(kItemTableId, Bytes(table_.begin(), table_.end()))};
+        for (int sheet = 0; sheet < kIconSheetCount; ++sheet) {
+            catalogue.push_back(Catalogue(IconSheetId(sheet), SheetJpeg(7 * sheet)));
+        }
+        // Written in one go, as a program of some megabytes is copied at every step.
+        auto exe =
+            WithElfSection(*self, kResourceSectionName, BuildResourceTree(std::move(catalogue), 0));
+        ASSERT_TRUE(exe) << exe.error().message;
+        ASSERT_TRUE(WriteFileAtomically(Exe(), *exe));
+        original_ = std::move(*exe);
     }
-    void TearDown() override {
-        std::error_code ec;
-        std::filesystem::permissions(folder_, std::filesystem::perms::owner_all, ec);
-        std::filesystem::remove_all(folder_);
-    }
-
-    static Bytes Add(const Bytes& exe, std::uint16_t id, Bytes data) {
-        auto next = WithResource(exe, {ResourceName(u"CUSTOM"), id, kCatalogueLanguage, std::move(data)});
-        EXPECT_TRUE(next);
-        return next ? *next : exe;
+    static lf::Resource Catalogue(std::uint16_t id, Bytes data) {
+        return {ResourceName(kCatalogueType), id, kCatalogueLanguage, std::move(data)};
     }
     std::filesystem::path Exe() const { return folder_ / "Lorefinder.exe"; }
     std::filesystem::path WriteFile(const std::string& name, const std::string& text) {
@@ -49,11 +46,10 @@ protected:
     Bytes ExeBytes() const { return *ReadWholeFile(Exe()); }
     Bytes Resource(std::uint16_t id) const {
         const Bytes exe = ExeBytes();
-        auto data = ReadResource(exe, ResourceName(u"CUSTOM"), id);
+        auto data = ReadResource(exe, ResourceName(kCatalogueType), id);
         return data ? Bytes(data->begin(), data->end()) : Bytes{};
     }
 
-    std::filesystem::path folder_;
     std::string table_;
     Bytes original_;
 };

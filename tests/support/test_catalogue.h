@@ -10,23 +10,21 @@
 
 #include "common/bytes.h"
 #include "common/executable_resources.h"
+#include "tests/support/record_text.h"
 
 namespace lf::testing {
 
-// A record of fields 0 .. fields-1, each followed by "|" (87 makes the usual 88 elements);
-// field 1 is the name, 73 the icon number, 86 the description, every other field "0".
+// A record of `fields` closed fields (87 make the usual 88 elements) that holds its number, name,
+// icon number and description.
 inline std::string Record(int number, const std::string& name, const std::string& icon = "5",
                           int fields = 87, const std::string& description = "") {
-    std::string row;
-    for (int f = 0; f < fields; ++f) {
-        if (f == 0) row += std::to_string(number);
-        else if (f == 1) row += name;
-        else if (f == 73) row += icon;
-        else if (f == 86) row += description.empty() ? "desc " + std::to_string(number) : description;
-        else row += "0";
-        row += "|";
-    }
-    return row;
+    using namespace record_field;
+    return RecordText(static_cast<std::size_t>(fields))
+        .Set(kNumber, std::to_string(number))
+        .Set(kName, name)
+        .Set(kIcon, icon)
+        .Set(kDescription, description.empty() ? "desc " + std::to_string(number) : description)
+        .Text();
 }
 
 // Line 0 holds count, then one line per record, each ending in CR LF.
@@ -61,17 +59,21 @@ inline Bytes SheetJpeg(int tint, int zeroPadding = 0) {
 
 // CUSTOM resources by id, served the way the browser reads its own.
 class FakeResources {
-public:
+  public:
     std::map<std::uint16_t, Bytes> byId;
 
-    void SetTable(const std::string& table) { byId[101] = Bytes(table.begin(), table.end()); }
+    void SetTable(const std::string& table) {
+        byId[kItemTableId] = Bytes(table.begin(), table.end());
+    }
     void AddSheets() {
-        for (int sheet = 0; sheet < 16; ++sheet) byId[1001 + sheet] = SheetJpeg(sheet * 15, sheet % 4);
+        for (int sheet = 0; sheet < kIconSheetCount; ++sheet) {
+            byId[IconSheetId(sheet)] = SheetJpeg(sheet * 15, sheet % 4);
+        }
     }
     ResourceReader Reader() {
         return [this](const ResourceName& type, const ResourceName& name) -> Result<ByteView> {
             auto it = byId.find(name.Id());
-            if (!(type == ResourceName(u"CUSTOM")) || !name.IsId() || it == byId.end()) {
+            if (!(type == ResourceName(kCatalogueType)) || !name.IsId() || it == byId.end()) {
                 return Fail(Error::Kind::NotFound, "resource " + name.ToString() + " not found");
             }
             return ByteView(it->second);

@@ -1,0 +1,40 @@
+#pragma once
+
+// The shipped item table as the benchmarks read it: once per program. A program that cannot read
+// it ends, saying why.
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "browser/item_table.h"
+#include "common/file_io.h"
+
+namespace lf::bench {
+
+[[noreturn]] inline void StopBecause(const std::string& why) {
+    std::fprintf(stderr, "%s\n", why.c_str());
+    std::exit(1);
+}
+
+// The table's GBK bytes.
+inline const std::string& ShippedTableText() {
+    static const std::string text = [] {
+        auto bytes = ReadWholeFile(LF_CATALOGUE_DIR "/item_table.txt");
+        if (!bytes) StopBecause(bytes.error().message);
+        return std::string(AsText(*bytes));
+    }();
+    return text;
+}
+
+inline const ItemTable& ShippedItems() {
+    static const ItemTable items = [] {
+        auto loaded = LoadItemTable(ShippedTableText());
+        if (!loaded)
+            StopBecause("item table: " + std::string(LoadErrorKindName(loaded.error().kind)));
+        return *std::move(loaded);
+    }();
+    return items;
+}
+
+}  // namespace lf::bench
