@@ -14,7 +14,7 @@ TEST_PRESETS := default asan
 # CI builds (CI=true) stop at the first compiler warning.
 WARNINGS_AS_ERRORS := $(if $(filter-out 0 false,$(CI)),ON,OFF)
 # `make test` first checks that every C++ file reads as clang-format writes it, when FORMAT_CHECK=1.
-FORMAT_CHECK ?= 0
+FORMAT_CHECK ?= 1
 
 deps:
 	bash scripts/install-deps.sh

@@ -37,7 +37,7 @@ std::vector<std::string>& Notes() {
 
 // Keeps the real time per iteration of every finished run, in seconds.
 class RecordingReporter : public benchmark::ConsoleReporter {
-public:
+  public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
             if (run.run_type != Run::RT_Iteration || run.iterations == 0) continue;

@@ -47,22 +47,29 @@ constexpr char kRow[] = "start-up to painted list, vs a Qt list of twenty Chines
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    const std::string runtimeDir = (std::filesystem::temp_directory_path() / "lf-bench-runtime").string();
+    const std::string runtimeDir =
+        (std::filesystem::temp_directory_path() / "lf-bench-runtime").string();
     std::filesystem::create_directories(runtimeDir);
     std::filesystem::permissions(runtimeDir, std::filesystem::perms::owner_all);
     setenv("XDG_RUNTIME_DIR", runtimeDir.c_str(), 1);
     const std::string probe = LF_BENCH_DIR "/lorefinder_startup_probe";
     const std::string baseline = LF_BENCH_DIR "/chinese_list_window";
     benchmark::RegisterBenchmark((std::string(kRow) + "/ours").c_str(), StartProgram, probe, 0)
-        ->Iterations(20)->UseRealTime()->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark((std::string(kRow) + "/baseline").c_str(), StartProgram, baseline, 1)
-        ->Iterations(20)->UseRealTime()->Unit(benchmark::kMillisecond);
+        ->Iterations(20)
+        ->UseRealTime()
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark((std::string(kRow) + "/baseline").c_str(), StartProgram, baseline,
+                                 1)
+        ->Iterations(20)
+        ->UseRealTime()
+        ->Unit(benchmark::kMillisecond);
     lf::bench::Goal(kRow, 1.25);
     const int result = lf::bench::RunAndReport(argc, argv);
     const auto tableBytes = std::filesystem::file_size(LF_CATALOGUE_DIR "/item_table.txt");
     const double extraMiB = (peakKiB[0] - peakKiB[1]) / 1024.0;
-    std::printf("NOTE| peak memory above the Chinese list window: %.1f MiB = %.2f x the table's"
-                " %.1f MiB (goal <= 3 x)\n",
-                extraMiB, extraMiB * 1024 * 1024 / double(tableBytes), tableBytes / 1048576.0);
+    std::printf(
+        "NOTE| peak memory above the Chinese list window: %.1f MiB = %.2f x the table's"
+        " %.1f MiB (goal <= 3 x)\n",
+        extraMiB, extraMiB * 1024 * 1024 / double(tableBytes), tableBytes / 1048576.0);
     return result;
 }

@@ -12,7 +12,8 @@ namespace lf::bench {
 inline void QuitAfterFirstPaint(QWidget* widget) {
     struct Filter : QObject {
         bool eventFilter(QObject*, QEvent* event) override {
-            if (event->type() == QEvent::Paint) QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+            if (event->type() == QEvent::Paint)
+                QTimer::singleShot(0, qApp, &QCoreApplication::quit);
             return false;
         }
     };

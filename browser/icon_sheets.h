@@ -31,7 +31,6 @@ struct IconCell {
     std::int32_t row;
 };
 
-
 // sheet = floor(n / 256); column and row from the truncating remainder, as the sheets count.
 IconCell CellOfIcon(std::int32_t iconNumber);
 

@@ -116,7 +116,8 @@ std::expected<ItemTable, LoadError> LoadItemTable(std::string_view gbkText) {
                         "line " + std::to_string(i) + " is missing", i, kNoField);
         }
         std::string_view name, icon;
-        if (!FieldAt(line, record_field::kName, name) || !FieldAt(line, record_field::kIcon, icon)) {
+        if (!FieldAt(line, record_field::kName, name) ||
+            !FieldAt(line, record_field::kIcon, icon)) {
             return Fail(LoadErrorKind::SubscriptOutOfRange,
                         "line " + std::to_string(i) + " has fewer than 74 fields", i,
                         static_cast<std::int32_t>(record_field::kIcon));

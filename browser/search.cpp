@@ -19,11 +19,14 @@ std::optional<std::size_t> NameIndex::FindFrom(std::size_t from, std::string_vie
     if (from >= starts_.size() || text.empty()) return std::nullopt;
     std::size_t pos = starts_[from];
     while (true) {
-        const void* hit = ::memmem(names_.data() + pos, names_.size() - pos, text.data(), text.size());
+        const void* hit =
+            ::memmem(names_.data() + pos, names_.size() - pos, text.data(), text.size());
         if (!hit) return std::nullopt;
         const std::size_t at = static_cast<const char*>(hit) - names_.data();
         const std::size_t row =
-            static_cast<std::size_t>(std::upper_bound(starts_.begin(), starts_.end(), at) - starts_.begin()) - 1;
+            static_cast<std::size_t>(std::upper_bound(starts_.begin(), starts_.end(), at) -
+                                     starts_.begin()) -
+            1;
         const std::size_t rowEnd = row + 1 < starts_.size() ? starts_[row + 1] : names_.size();
         if (at + text.size() <= rowEnd) return row;
         pos = at + 1;  // the hit straddles two names: look further

@@ -17,7 +17,7 @@ namespace lf {
 // All names back to back, so one scan covers many rows. UTF-8 substring search on bytes
 // equals search over characters.
 class NameIndex {
-public:
+  public:
     NameIndex() = default;
     explicit NameIndex(std::span<const ItemEntry> items);
 
@@ -25,7 +25,7 @@ public:
     // The first row at or after `from` whose name contains `text`.
     std::optional<std::size_t> FindFrom(std::size_t from, std::string_view text) const;
 
-private:
+  private:
     std::string names_;
     std::vector<std::size_t> starts_;  // where each row's name begins in names_
 };

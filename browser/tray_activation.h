@@ -11,20 +11,21 @@ namespace lf {
 enum class TrayClick { Single, Double, Other };
 
 class TrayClickFolder {
-public:
+  public:
     explicit TrayClickFolder(std::int64_t doubleClickMs) : doubleClickMs_(doubleClickMs) {}
 
     // Whether this activation toggles the window; nowMs is a monotonic clock.
     bool Toggles(TrayClick click, std::int64_t nowMs) {
         if (click == TrayClick::Other) return false;
-        if (click == TrayClick::Double && lastToggleMs_ && nowMs - *lastToggleMs_ <= doubleClickMs_) {
+        if (click == TrayClick::Double && lastToggleMs_ &&
+            nowMs - *lastToggleMs_ <= doubleClickMs_) {
             return false;  // the second half of a double click already toggled
         }
         lastToggleMs_ = nowMs;
         return true;
     }
 
-private:
+  private:
     std::int64_t doubleClickMs_;
     std::optional<std::int64_t> lastToggleMs_;
 };

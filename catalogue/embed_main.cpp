@@ -37,9 +37,9 @@ int main(int argc, char** argv) {
     for (int i = kFirstFile; i < argc; ++i) {
         auto data = lf::ReadWholeFile(argv[i]);
         if (!data) return Failure(data.error());
-        auto next = lf::WithResource(*image, {lf::ResourceName(lf::kCatalogueType),
-                                              IdOfFile(i - kFirstFile), lf::kCatalogueLanguage,
-                                              std::move(*data)});
+        auto next = lf::WithResource(
+            *image, {lf::ResourceName(lf::kCatalogueType), IdOfFile(i - kFirstFile),
+                     lf::kCatalogueLanguage, std::move(*data)});
         if (!next) return Failure(next.error());
         image = std::move(*next);
     }
@@ -50,7 +50,8 @@ int main(int argc, char** argv) {
     std::error_code ec;
     std::filesystem::permissions(argv[2], std::filesystem::status(argv[1]).permissions(), ec);
     if (ec) {
-        return Failure({lf::Error::Kind::Io, "cannot make " + std::string(argv[2]) + " executable"});
+        return Failure(
+            {lf::Error::Kind::Io, "cannot make " + std::string(argv[2]) + " executable"});
     }
     return 0;
 }

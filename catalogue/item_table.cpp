@@ -23,8 +23,9 @@ constexpr int kExpReward = kMagic;
 constexpr int kMoneyReward = 13;
 
 constexpr int kDecimalFields[] = {59, 61, 63, 65, 67, 69};
-constexpr std::size_t kOptionFields[] = {kAttackOption,   kMagicOption,    kDefenceOption, kAttackSpeedOption,
-                                         kAccuracyOption, kCriticalOption, kEvasionOption, kMovementOption};
+constexpr std::size_t kOptionFields[] = {kAttackOption,      kMagicOption,    kDefenceOption,
+                                         kAttackSpeedOption, kAccuracyOption, kCriticalOption,
+                                         kEvasionOption,     kMovementOption};
 constexpr int kAttributeFields[] = {kStrength, kIntelligence, kAgility, kWisdom, kLuck};
 
 constexpr std::uint64_t kSeriesStream = 0x5E81E5ull;

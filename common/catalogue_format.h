@@ -81,7 +81,8 @@ inline constexpr std::size_t kDescription = 86;
 constexpr std::string_view DescriptionOf(std::string_view rowText) {
     const std::size_t lastBar = rowText.rfind('|');
     if (lastBar == std::string_view::npos) return {};
-    const std::size_t barBefore = lastBar == 0 ? std::string_view::npos : rowText.rfind('|', lastBar - 1);
+    const std::size_t barBefore =
+        lastBar == 0 ? std::string_view::npos : rowText.rfind('|', lastBar - 1);
     const std::size_t start = barBefore == std::string_view::npos ? 0 : barBefore + 1;
     return rowText.substr(start, lastBar - start);
 }

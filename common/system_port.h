@@ -17,7 +17,7 @@ struct FileFilter {
 };
 
 class SystemPort {
-public:
+  public:
     virtual ~SystemPort() = default;
 
     // A message box with an OK button; returns when it is closed.

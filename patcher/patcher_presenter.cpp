@@ -25,14 +25,16 @@ constexpr Bilingual kReadOnly{
     "个人安装（make install）或便携文件夹里的 Lorefinder.exe 可以修改。",
     " is read-only for you, so Tablepatch cannot patch it here.\n"
     "A per-user install (make install) or the portable folder can be patched."};
-constexpr std::string_view kOverwriteQuestion = "File (item.txt) is extist...do you want overwrite it";
+constexpr std::string_view kOverwriteQuestion =
+    "File (item.txt) is extist...do you want overwrite it";
 constexpr Bilingual kExportFailed{"无法写入 item.txt，原文件未改动：\n",
                                   "item.txt was not written; any old item.txt is unchanged:\n"};
 constexpr Bilingual kSourceUnreadable{"无法读取文件，Lorefinder.exe 未改动：\n",
                                       "Cannot read the file; Lorefinder.exe is unchanged:\n"};
 constexpr Bilingual kSourceTooLarge{"文件太大，Lorefinder.exe 未改动：\n",
                                     "The file is too large; Lorefinder.exe is unchanged:\n"};
-constexpr Bilingual kOutOfMemory{"内存不足，未导出：\n", "Not enough memory; nothing was exported:\n"};
+constexpr Bilingual kOutOfMemory{"内存不足，未导出：\n",
+                                 "Not enough memory; nothing was exported:\n"};
 constexpr Bilingual kSourceEmpty{"文件是空的，Lorefinder.exe 未改动：\n",
                                  "The file is empty; Lorefinder.exe is unchanged:\n"};
 constexpr Bilingual kRewriteFailed{"无法写入 Lorefinder.exe，文件未改动：\n",
@@ -40,16 +42,22 @@ constexpr Bilingual kRewriteFailed{"无法写入 Lorefinder.exe，文件未改�
 // Every failure but a missing executable names its cause after these words.
 Bilingual WordingOf(WriteFailure failure) {
     switch (failure) {
-        case WriteFailure::SourceUnreadable: return kSourceUnreadable;
-        case WriteFailure::SourceEmpty: return kSourceEmpty;
-        case WriteFailure::SourceTooLarge: return kSourceTooLarge;
-        default: return kRewriteFailed;
+        case WriteFailure::SourceUnreadable:
+            return kSourceUnreadable;
+        case WriteFailure::SourceEmpty:
+            return kSourceEmpty;
+        case WriteFailure::SourceTooLarge:
+            return kSourceTooLarge;
+        default:
+            return kRewriteFailed;
     }
 }
 
-constexpr Bilingual kRefusedTable{"浏览器将无法载入这个道具表：", "The browser would refuse this table: "};
+constexpr Bilingual kRefusedTable{"浏览器将无法载入这个道具表：",
+                                  "The browser would refuse this table: "};
 constexpr Bilingual kRefusedWhere{"第 {line} 行，第 {field} 栏：", "line {line}, field {field}: "};
-constexpr Bilingual kWriteAnyway{"。\r\n仍然写入 Lorefinder.exe 吗？", ".\r\nWrite it into Lorefinder.exe anyway?"};
+constexpr Bilingual kWriteAnyway{"。\r\n仍然写入 Lorefinder.exe 吗？",
+                                 ".\r\nWrite it into Lorefinder.exe anyway?"};
 
 std::string Filled(std::string_view pattern, std::size_t line, std::size_t field) {
     std::string text(pattern);
@@ -74,7 +82,8 @@ bool PatcherPresenter::Start() {
         return false;
     }
     // A system-wide install run by a normal user: said before any dialog, not after a failure.
-    if (!CanReplace(BrowserPath())) Tell(BrowserPath().string() + std::string(kReadOnly.In(language_)));
+    if (!CanReplace(BrowserPath()))
+        Tell(BrowserPath().string() + std::string(kReadOnly.In(language_)));
     iconIndex_ = 0;
     const std::string cd = MyPathCD(folder_);
     dialogFolder_ = cd.empty() ? "/" : cd;
@@ -151,10 +160,10 @@ bool PatcherPresenter::TableMayBeWritten(const std::filesystem::path& table) {
     const TableCheck check = CheckItemTable(AsText(file->Bytes()));
     const Finding* error = check.FirstError();
     if (check.Loads() || !error) return true;
-    const std::string question = std::string(kRefusedTable.In(language_)) +
-                                 Filled(kRefusedWhere.In(language_), error->line,
-                                        error->field.value_or(0)) +
-                                 error->kind + std::string(kWriteAnyway.In(language_));
+    const std::string question =
+        std::string(kRefusedTable.In(language_)) +
+        Filled(kRefusedWhere.In(language_), error->line, error->field.value_or(0)) + error->kind +
+        std::string(kWriteAnyway.In(language_));
     return system_.AskYesNo(kPatcherTitle, question);
 }
 

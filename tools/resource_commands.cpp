@@ -49,9 +49,9 @@ int RunExport(const ResourceRequest& request) {
 int RunImport(const ResourceRequest& request) {
     auto data = MappedFile::Open(request.file, kLargestResources);
     if (!data) return Fail(kUnnamed, data.error().message);
-    auto written = ReplaceResource(request.exe, {ResourceName::Parse(request.type),
-                                                 ResourceName::Parse(request.id), request.language,
-                                                 0, data->Bytes()});
+    auto written = ReplaceResource(
+        request.exe, {ResourceName::Parse(request.type), ResourceName::Parse(request.id),
+                      request.language, 0, data->Bytes()});
     if (!written) return Fail(kUnnamed, written.error().message);
     return kExitSuccess;
 }

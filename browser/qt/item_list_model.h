@@ -12,7 +12,7 @@ namespace lf::browser {
 
 class ItemListModel : public QAbstractListModel {
     Q_OBJECT
-public:
+  public:
     explicit ItemListModel(QObject* parent = nullptr) : QAbstractListModel(parent) {}
 
     void SetItems(const ItemTable* items);
@@ -20,7 +20,7 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
-private:
+  private:
     const ItemTable* items_ = nullptr;
 };
 

@@ -28,7 +28,7 @@ class TrayIcon;
 
 class Form1 : public QWidget, private BrowserView {
     Q_OBJECT
-public:
+  public:
     Form1(SystemPort& system, ResourceReader readResource);
     ~Form1() override;
 
@@ -40,12 +40,12 @@ public:
     StatForm* DetailWindow() const { return statForm_.get(); }
     TrayIcon* Tray() const { return tray_; }
 
-protected:
+  protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void CreateControls();
     void CreateSearchRow();
     void CreateItemList();

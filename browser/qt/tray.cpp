@@ -7,16 +7,21 @@ namespace {
 
 TrayClick ClickOf(QSystemTrayIcon::ActivationReason reason) {
     switch (reason) {
-        case QSystemTrayIcon::Trigger: return TrayClick::Single;
-        case QSystemTrayIcon::DoubleClick: return TrayClick::Double;
-        default: return TrayClick::Other;
+        case QSystemTrayIcon::Trigger:
+            return TrayClick::Single;
+        case QSystemTrayIcon::DoubleClick:
+            return TrayClick::Double;
+        default:
+            return TrayClick::Other;
     }
 }
 
 }  // namespace
 
 TrayIcon::TrayIcon(const QIcon& icon, const QString& tip, QObject* parent)
-    : QObject(parent), icon_(new QSystemTrayIcon(icon, this)), folder_(QApplication::doubleClickInterval()) {
+    : QObject(parent),
+      icon_(new QSystemTrayIcon(icon, this)),
+      folder_(QApplication::doubleClickInterval()) {
     icon_->setToolTip(tip);
     clock_.start();
     connect(icon_, &QSystemTrayIcon::activated, this, &TrayIcon::OnActivated);

@@ -13,17 +13,17 @@ namespace lf::browser {
 
 class TrayIcon : public QObject {
     Q_OBJECT
-public:
+  public:
     TrayIcon(const QIcon& icon, const QString& tip, QObject* parent);
 
     void Add();
     void Remove();
     QSystemTrayIcon* Icon() { return icon_; }
 
-signals:
+  signals:
     void ToggleRequested();
 
-private:
+  private:
     void OnActivated(QSystemTrayIcon::ActivationReason reason);
 
     QSystemTrayIcon* icon_;

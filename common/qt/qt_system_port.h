@@ -7,7 +7,7 @@
 namespace lf {
 
 class QtSystemPort : public SystemPort {
-public:
+  public:
     void ShowMessage(std::string_view title, std::string_view text) override;
     bool AskYesNo(std::string_view title, std::string_view text) override;
     std::filesystem::path ChooseFileToOpen(const std::filesystem::path& folder,

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "composer/qt/block_heights.h"
 #include "composer/card.h"
+#include "composer/qt/block_heights.h"
 
 namespace lf {
 

@@ -20,14 +20,14 @@ namespace lf::patcher {
 
 class Form1 : public QWidget, private PatcherView {
     Q_OBJECT
-public:
+  public:
     Form1(SystemPort& system, std::string folder);
 
     // Runs the start-up sequence; false when Lorefinder.exe is not beside the patcher.
     bool Start() { return presenter_.Start(); }
     const PatcherPresenter& Presenter() const { return presenter_; }
 
-private:
+  private:
     void CreateButtons();
     void CreateIconPanel();
 

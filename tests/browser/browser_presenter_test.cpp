@@ -13,7 +13,7 @@ using testing::FakeBrowserView;
 using testing::Record;
 
 class BrowserPresenterTest : public ::testing::Test {
-protected:
+  protected:
     bool Start(const std::vector<std::string>& names, const std::string& count = "") {
         std::vector<std::string> records;
         for (std::size_t i = 0; i < names.size(); ++i) {
@@ -75,13 +75,15 @@ TEST_F(BrowserPresenterTest, ATableThatCannotBeLoadedIsReportedInTheLanguageOfTh
     EXPECT_FALSE(presenter_.Start());
     ASSERT_EQ(system_.messages.size(), 1u);
     EXPECT_EQ(system_.messages[0].title, "Lorefinder");
-    EXPECT_TRUE(system_.messages[0].text.starts_with("The item table cannot be loaded: "
-                                                     "resource not found."));
+    EXPECT_TRUE(
+        system_.messages[0].text.starts_with("The item table cannot be loaded: "
+                                             "resource not found."));
     EXPECT_EQ(view_.listRows, 0u);
 
     system_.chinese = true;
     EXPECT_FALSE(Start({"0", "a"}, "3"));
-    EXPECT_TRUE(system_.messages.back().text.starts_with("无法载入道具表：subscript out of range."));
+    EXPECT_TRUE(
+        system_.messages.back().text.starts_with("无法载入道具表：subscript out of range."));
 }
 
 TEST_F(BrowserPresenterTest, SearchMovesForwardBeepsOnceAtTheEndThenRestartsOnNewText) {

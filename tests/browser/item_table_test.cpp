@@ -28,7 +28,8 @@ TEST(ItemTable, LoadsEntriesInTableOrderAndIgnoresTheRest) {
 
 TEST(ItemTable, EndingsDoNotMatterAndDecimalsRoundHalfToEven) {
     const std::string body = Table({Record(0, "a", "12.5"), Record(1, "b", "13.5")}, "2.4");
-    for (const std::string& text : {body, body + std::string(1, '\0'), body.substr(0, body.size() - 2)}) {
+    for (const std::string& text :
+         {body, body + std::string(1, '\0'), body.substr(0, body.size() - 2)}) {
         auto items = LoadItemTable(text);
         ASSERT_TRUE(items);
         ASSERT_EQ(items->size(), 2u);
@@ -39,7 +40,9 @@ TEST(ItemTable, EndingsDoNotMatterAndDecimalsRoundHalfToEven) {
 
 TEST(ItemTable, ADoubleByteCharacterWithTrail7CStaysInTheName) {
     // 0x81 0x7C is one character; read byte by byte it would split the name field.
-    const std::string gbkName = "A\x81\x7C" "B";
+    const std::string gbkName =
+        "A\x81\x7C"
+        "B";
     auto items = LoadItemTable(Table({Record(0, gbkName, "9")}, "1"));
     ASSERT_TRUE(items);
     EXPECT_EQ((*items)[0].Name, DecodeGbk(gbkName));

@@ -24,7 +24,7 @@ namespace {
 using testing::Record;
 
 class MainWindowTest : public ::testing::Test {
-protected:
+  protected:
     void Start(std::size_t rows, bool chinese = false) {
         std::vector<std::string> records;
         for (std::size_t i = 0; i < rows; ++i) {
@@ -97,7 +97,8 @@ TEST_F(MainWindowTest, AClickOnThePartlyVisibleLastRowSelectsThatRow) {
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(5, viewport->height() - 2));
     ExpectFieldsShow(last.row());
 
-    QTest::mouseClick(viewport, Qt::LeftButton, Qt::ControlModifier, list->visualRect(last).center());
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::ControlModifier,
+                      list->visualRect(last).center());
     ExpectFieldsShow(last.row());
     QTest::keyClick(list, Qt::Key_Down);
     ExpectFieldsShow(last.row() + 1);

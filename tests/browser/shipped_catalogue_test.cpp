@@ -21,7 +21,7 @@ std::string SheetFile(int sheet) {
 }
 
 class ShippedCatalogue : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         auto mapped = MappedFile::Open(kExe);
         ASSERT_TRUE(mapped) << mapped.error().message;
@@ -49,9 +49,8 @@ TEST_F(ShippedCatalogue, EveryEmbeddedResourceReadsBackByteForByte) {
     for (const ResourceEntry& e : *entries) {
         EXPECT_EQ(e.type, ResourceName(u"CUSTOM"));
         EXPECT_EQ(e.language, 2052);
-        const std::string file = e.name == ResourceName(101)
-                                     ? LF_CATALOGUE_DIR "/item_table.txt"
-                                     : SheetFile(e.name.Id() - 1001);
+        const std::string file = e.name == ResourceName(101) ? LF_CATALOGUE_DIR "/item_table.txt"
+                                                             : SheetFile(e.name.Id() - 1001);
         EXPECT_TRUE(std::ranges::equal(e.data, *ReadWholeFile(file))) << e.name.ToString();
     }
     EXPECT_EQ(std::system(("readelf -S " + std::string(kExe) + " | grep -q '\\.rsrc'").c_str()), 0);

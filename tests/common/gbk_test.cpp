@@ -14,9 +14,13 @@ TEST(Gbk, DecodesAsciiAndDoubleByteCharacters) {
 
 TEST(Gbk, TrailByte7CIsPartOfTheCharacterNotASeparator) {
     // 0x81 0x7C is a double-byte character; its second byte is the "|" code.
-    const std::string decoded = DecodeGbk("A\x81\x7C" "B|");
+    const std::string decoded = DecodeGbk(
+        "A\x81\x7C"
+        "B|");
     EXPECT_EQ(decoded.find('|'), decoded.size() - 1);
-    EXPECT_EQ(EncodeGbk(decoded), "A\x81\x7C" "B|");
+    EXPECT_EQ(EncodeGbk(decoded),
+              "A\x81\x7C"
+              "B|");
 }
 
 TEST(Gbk, LongTextsDecodeAsTheSumOfTheirCharacters) {
@@ -39,9 +43,9 @@ TEST(Gbk, LongTextsDecodeAsTheSumOfTheirCharacters) {
 
 TEST(Gbk, InvalidBytesBecomeReplacementCharacters) {
     EXPECT_EQ(DecodeGbk("\xFF"), "\uFFFD");
-    EXPECT_EQ(DecodeGbk("a\x81"), "a\uFFFD");               // lead byte at the very end
-    EXPECT_EQ(DecodeGbk("\x81\r\n"), "\uFFFD\r\n");        // a stray lead keeps the line break
-    EXPECT_EQ(DecodeGbk("\xFE\xA1x"), "\uFFFDx");           // unmapped pair: one character
+    EXPECT_EQ(DecodeGbk("a\x81"), "a\uFFFD");        // lead byte at the very end
+    EXPECT_EQ(DecodeGbk("\x81\r\n"), "\uFFFD\r\n");  // a stray lead keeps the line break
+    EXPECT_EQ(DecodeGbk("\xFE\xA1x"), "\uFFFDx");    // unmapped pair: one character
 }
 
 TEST(Gbk, EncodeRoundTripsAndMarksUnencodableCharacters) {

@@ -12,7 +12,8 @@ TEST(NumberText, RecognisesTheUsualNumericForms) {
     EXPECT_EQ(ParseNumber("+1e3"), 1000.0);
     EXPECT_EQ(ParseNumber(".5"), 0.5);
     EXPECT_EQ(ParseNumber("0.000000"), 0.0);
-    for (const char* text : {"", " ", "-", "1-", "abc", "1e", "0x10", "inf", "nan", "1 2", "1.2.3"}) {
+    for (const char* text :
+         {"", " ", "-", "1-", "abc", "1e", "0x10", "inf", "nan", "1 2", "1.2.3"}) {
         EXPECT_FALSE(ParseNumber(text).has_value()) << text;
     }
 }

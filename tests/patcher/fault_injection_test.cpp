@@ -26,7 +26,6 @@ class VanishingDesktop : public testing::FakeSystemPort {
     }
 };
 
-
 enum class Write { Export, ImportTable, ImportIcon };
 constexpr Write kWrites[] = {Write::Export, Write::ImportTable, Write::ImportIcon};
 constexpr Write kImports[] = {Write::ImportTable, Write::ImportIcon};

@@ -1,9 +1,9 @@
 #include "patcher/patcher_core.h"
+
 #include "patcher/patcher_presenter.h"
+#include "tests/support/executable_folder.h"
 #include "tests/support/fake_patcher_view.h"
 #include "tests/support/fake_system_port.h"
-
-#include "tests/support/executable_folder.h"
 #include "tests/support/fault_folder.h"
 
 namespace lf::patcher {
@@ -109,9 +109,9 @@ TEST_F(ReadOnlyFolder, AFolderThatTakesNoNewFileMakesTheExecutableReadOnly) {
     }
     Reset();
     MakeFolderReadOnly();
-    const testing::ChildRun run = testing::RunInChild(
-        {.fileSizeLimit = std::nullopt, .unprivileged = true},
-        [&] { return StartUpNotice(folder_.string(), false); });
+    const testing::ChildRun run =
+        testing::RunInChild({.fileSizeLimit = std::nullopt, .unprivileged = true},
+                            [&] { return StartUpNotice(folder_.string(), false); });
     EXPECT_TRUE(run.output.starts_with(Exe().string() + " is read-only for you")) << run.output;
 }
 

@@ -10,7 +10,7 @@ namespace lf::patcher {
 namespace {
 
 class PatcherPresenterTest : public testing::ExecutableFolder {
-protected:
+  protected:
     std::unique_ptr<PatcherPresenter> Start() {
         auto patcher = std::make_unique<PatcherPresenter>(view_, system_, folder_.string());
         return patcher->Start() ? std::move(patcher) : nullptr;
@@ -141,7 +141,8 @@ TEST_F(PatcherPresenterTest, ImportingATableRewritesTheExecutableAndTheBrowserSh
 TEST_F(PatcherPresenterTest, ATableTheBrowserWouldRefuseIsWrittenOnlyWhenTheUserSaysSo) {
     auto form = Start();
     ASSERT_TRUE(form);
-    const auto broken = WriteFile("broken.txt", testing::Table({testing::Record(0, "0", "x")}, "1"));
+    const auto broken =
+        WriteFile("broken.txt", testing::Table({testing::Record(0, "0", "x")}, "1"));
     system_.fileAnswers = {broken};
     system_.yesNoAnswers = {false};
     form->OnReplace();

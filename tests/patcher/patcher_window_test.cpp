@@ -16,7 +16,7 @@ namespace lf::patcher {
 namespace {
 
 class PatcherWindowTest : public testing::ExecutableFolder {
-protected:
+  protected:
     template <typename W = QPushButton>
     W* Child(Form1& form, const char* name) {
         auto* w = form.findChild<W*>(name);

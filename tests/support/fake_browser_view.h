@@ -11,7 +11,7 @@ namespace lf::testing {
 // A window that remembers what it was told and, like a real one, reports a changed number
 // field back to the presenter.
 class FakeBrowserView : public BrowserView {
-public:
+  public:
     BrowserPresenter* presenter = nullptr;
     bool trayIcon = false;
     std::optional<BrowserCaptions> captions;

@@ -8,7 +8,7 @@ namespace lf::testing {
 
 // A patcher window that remembers what it was told.
 class FakePatcherView : public patcher::PatcherView {
-public:
+  public:
     std::optional<patcher::PatcherCaptions> captions;
     int outerHeightTwips = 0;
     bool ended = false;

@@ -14,7 +14,7 @@
 namespace lf::testing {
 
 class FakeSystemPort : public SystemPort {
-public:
+  public:
     struct Message {
         std::string title;
         std::string text;
@@ -52,7 +52,7 @@ public:
     bool SystemLocaleIsChinese() override { return chinese; }
     bool HasNotificationArea() override { return notificationArea; }
 
-private:
+  private:
     template <typename T>
     static std::optional<T> NextOf(std::deque<T>& answers) {
         if (answers.empty()) return std::nullopt;

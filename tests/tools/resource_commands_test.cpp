@@ -43,16 +43,19 @@ TEST_F(ResourceCommands, ExportAndImportRoundTripUnderAnyLanguage) {
     EXPECT_EQ(ExeBytes(), original_) << "the same bytes under 2052 give the same file";
 
     const auto note = WriteFile("note.txt", "hello");
-    ASSERT_EQ(Lftool("import " + Exe().string() + " NOTES readme " + note.string() + " --lang 1033").status, 0);
+    ASSERT_EQ(Lftool("import " + Exe().string() + " NOTES readme " + note.string() + " --lang 1033")
+                  .status,
+              0);
     const ToolRun list = Lftool("list " + Exe().string());
     EXPECT_NE(list.out.find("NOTES README 1033 5\n"), std::string::npos) << list.out;
 }
 
 TEST_F(ResourceCommands, ErrorsExitWithTwoAndChangeNothing) {
     const std::string exe = Exe().string();
-    for (const std::string& args : std::vector<std::string>{"list", "list " + (folder_ / "absent").string(), "export " + exe + " CUSTOM 999 x",
-          "import " + exe + " CUSTOM 101 " + (folder_ / "absent").string(),
-          "import " + exe + " CUSTOM 101 x --lang abc", "frobnicate"}) {
+    for (const std::string& args : std::vector<std::string>{
+             "list", "list " + (folder_ / "absent").string(), "export " + exe + " CUSTOM 999 x",
+             "import " + exe + " CUSTOM 101 " + (folder_ / "absent").string(),
+             "import " + exe + " CUSTOM 101 x --lang abc", "frobnicate"}) {
         const ToolRun run = Lftool(args);
         EXPECT_EQ(run.status, 2) << args;
         EXPECT_FALSE(run.out.empty()) << args;
