@@ -111,7 +111,8 @@ class FieldReader {
 RecordFields::RecordFields(std::string_view DataStr) {
     std::size_t start = 0;
     const auto add = [&](std::size_t end) {
-        if (count_ < kRecordFieldCount) fields_[count_++] = DataStr.substr(start, end - start);
+        if (count_ < kRecordFieldCount) fields_[count_] = DataStr.substr(start, end - start);
+        ++count_;
     };
     for (std::size_t i = 0; i < DataStr.size(); ++i) {
         if (DataStr[i] != '|') continue;

@@ -45,9 +45,11 @@ struct ItemRecord {
 class RecordFields {
   public:
     explicit RecordFields(std::string_view DataStr);
+    // How many fields the record has, those beyond the kept ones included.
+    std::size_t Count() const { return count_; }
     // The field's text, empty beyond the end of the record.
     std::string_view operator[](std::size_t index) const {
-        return index < count_ ? fields_[index] : std::string_view();
+        return index < std::min(count_, kRecordFieldCount) ? fields_[index] : std::string_view();
     }
 
   private:

@@ -469,9 +469,9 @@ class TableBuilder {
         std::optional<std::size_t> openEnd;  // the last cell, when it may only end an open record
         for (std::size_t i = 0; i < used; ++i) {
             const auto appended = AppendGbkCell(body_, cells[i], false);
-            const auto refuse = [&](std::size_t offset, const std::string& message) {
-                return Refusal({offset, "column " + std::to_string(i + 1) + " (" + FieldName(i) +
-                                            "): " + message});
+            const auto refuse = [&](std::size_t at, const std::string& message) {
+                return Refusal({at, "column " + std::to_string(i + 1) + " (" + FieldName(i) +
+                                        "): " + message});
             };
             if (!appended) return refuse(appended.error().offset, appended.error().message);
             if (*appended && i + 1 < used) {
