@@ -38,6 +38,9 @@ std::vector<std::string>& Notes() {
 // Keeps the real time per iteration of every finished run, in seconds.
 class RecordingReporter : public benchmark::ConsoleReporter {
   public:
+    // Plain text: coloured output would put escape codes before the "ROW|" lines.
+    RecordingReporter() : ConsoleReporter(OO_Tabular) {}
+
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
             if (run.run_type != Run::RT_Iteration || run.iterations == 0) continue;
