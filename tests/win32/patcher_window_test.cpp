@@ -9,6 +9,9 @@
 #include <fstream>
 #include <string>
 
+#include "common/catalogue_format.h"
+#include "common/executable_resources.h"
+#include "common/file_io.h"
 #include "common/utf8.h"
 #include "tests/support/fake_system_port.h"
 #include "tests/support/test_folder.h"
@@ -22,7 +25,10 @@ class PatcherWindowTest : public testing::FolderTest {
         FolderTest::SetUp();
         patcherFolder_ = folder_ / PathFromUtf8("补丁");  // whatever the ANSI code page
         std::filesystem::create_directory(patcherFolder_);
-        std::ofstream(patcherFolder_ / "Lorefinder.exe") << "MZ";
+        // A real 64-bit program for the patcher to rewrite: this test's own.
+        wchar_t self[MAX_PATH];
+        GetModuleFileNameW(nullptr, self, MAX_PATH);
+        std::filesystem::copy_file(self, patcherFolder_ / "Lorefinder.exe");
     }
     static std::wstring Caption(HWND window) {
         std::wstring text(GetWindowTextLengthW(window), L'\0');
@@ -61,7 +67,7 @@ TEST_F(PatcherWindowTest, CaptionsFollowTheLanguage) {
     }
 }
 
-TEST_F(PatcherWindowTest, TheHelpGestureShowsThePanelAndClicksReachThePresenter) {
+TEST_F(PatcherWindowTest, TheHelpGestureShowsThePanelWhoseImportRewritesA64BitProgram) {
     Form1 form(system_, Utf8OfPath(patcherFolder_));
     ASSERT_TRUE(form.Start());
     const HWND window = form.Window();
@@ -78,11 +84,21 @@ TEST_F(PatcherWindowTest, TheHelpGestureShowsThePanelAndClicksReachThePresenter)
     Click(window, kFirstIconOption + 2);
     EXPECT_EQ(form.Presenter().IconIndex(), 2);
     EXPECT_EQ(SendMessageW(GetDlgItem(window, kFirstIconOption), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    const std::filesystem::path sheet = patcherFolder_ / "sheet.jpg";
+    std::ofstream(sheet) << "a sheet, unexamined";
+    system_.fileAnswers = {sheet};
     Click(window, kImportIconButton);
-    Click(window, kReplaceButton);
+    Click(window, kReplaceButton);  // cancelled
     ASSERT_EQ(system_.dialogs.size(), 2u);
     EXPECT_EQ(system_.dialogs[0].pattern, "*.jpg");
     EXPECT_EQ(system_.dialogs[1].pattern, "*.txt");
+    EXPECT_EQ(system_.messages.back().text,
+              "Import " + Utf8OfPath(sheet) + " to Lorefinder.exe Finish...");
+    const auto exe = ReadWholeFile(patcherFolder_ / "Lorefinder.exe");
+    ASSERT_TRUE(exe);
+    const auto written = ReadResource(*exe, ResourceName(kCatalogueType), IconSheetId(2));
+    ASSERT_TRUE(written) << written.error().message;
+    EXPECT_EQ(AsText(*written), "a sheet, unexamined");
 }
 
 }  // namespace
