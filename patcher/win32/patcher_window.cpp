@@ -1,14 +1,12 @@
 #include "patcher/win32/patcher_window.h"
 
 #include "common/win32/wide_text.h"
+#include "patcher/patcher_layout.h"
 
 namespace lf::patcher {
 namespace {
 
 constexpr wchar_t kClassName[] = L"LorefinderTablepatchForm1";
-constexpr int kClientWidth = 111;
-constexpr int kDesignClientHeight = 342;
-constexpr int kTwipsPerPixel = 15;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;  // fixed, no min/max
 constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 
@@ -23,6 +21,13 @@ void RegisterWindowClass(WNDPROC procedure) {
     RegisterClassExW(&windowClass);  // fails harmlessly when a second window registers again
 }
 
+// The panel's controls belong to the window itself, so that their clicks reach it: their places
+// are the panel's plus their places in it.
+layout::Place InIconPanel(layout::Place place) {
+    return {layout::kIconPanel.left + place.left, layout::kIconPanel.top + place.top, place.width,
+            place.height};
+}
+
 void SetCaption(HWND window, std::string_view caption) {
     SetWindowTextW(window, Wide(caption).c_str());
 }
@@ -32,7 +37,7 @@ void SetCaption(HWND window, std::string_view caption) {
 Form1::Form1(SystemPort& system, std::string folder)
     : presenter_(*this, system, std::move(folder)) {
     RegisterWindowClass(&Form1::WindowProc);
-    RECT outer{0, 0, kClientWidth, kDesignClientHeight};
+    RECT outer{0, 0, layout::kClientWidth, layout::kClientHeight};
     AdjustWindowRectEx(&outer, kWindowStyle, FALSE, 0);
     // Design-time captions are the English ones; start-up switches to Chinese when needed.
     window_ = CreateWindowExW(0, kClassName, L"ResProc", kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -61,26 +66,25 @@ bool Form1::Start() {
 
 // Tab order follows creation: CMD_Replace, CMD_Export, CMD_help, then the icon panel.
 void Form1::CreateControls() {
-    CMD_Replace = Place(L"BUTTON", L"Import", kButtonStyle, {6, 6, 99, 29}, kReplaceButton);
-    CMD_Export = Place(L"BUTTON", L"Export", kButtonStyle, {6, 40, 71, 29}, kExportButton);
-    CMD_help = Place(L"BUTTON", L"I", kButtonStyle, {86, 50, 19, 19}, kHelpButton);
-    // The frame is drawn behind its controls, which are the window's own so that their clicks
-    // reach it; their places are the frame's (2, 72) plus their place in it.
-    Frame1 =
-        Place(L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, {2, 72, 107, 265}, kIconPanel);
+    CMD_Replace = Place(L"BUTTON", L"Import", kButtonStyle, layout::kReplaceButton, kReplaceButton);
+    CMD_Export = Place(L"BUTTON", L"Export", kButtonStyle, layout::kExportButton, kExportButton);
+    CMD_help = Place(L"BUTTON", L"I", kButtonStyle, layout::kHelpButton, kHelpButton);
+    // The frame without caption, drawn behind the panel's controls.
+    Place(L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, layout::kIconPanel, kIconPanel);
     for (int k = 0; k < kIconSheetCount; ++k) {
         const DWORD style =
             WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | (k == 0 ? WS_GROUP | WS_TABSTOP : 0);
         const std::wstring caption = L"Item Icon " + std::to_wstring(k + 1);
-        IconSel[k] = Place(L"BUTTON", caption.c_str(), style, {8, 84 + 14 * k, 93, 12},
+        IconSel[k] = Place(L"BUTTON", caption.c_str(), style, InIconPanel(layout::IconOption(k)),
                            kFirstIconOption + k);
     }
     SendMessageW(IconSel[0], BM_SETCHECK, BST_CHECKED, 0);
-    CMD_ImportIcon =
-        Place(L"BUTTON", L"Import", kButtonStyle | WS_GROUP, {8, 310, 95, 21}, kImportIconButton);
+    CMD_ImportIcon = Place(L"BUTTON", L"Import", kButtonStyle | WS_GROUP,
+                           InIconPanel(layout::kImportIconButton), kImportIconButton);
 }
 
-HWND Form1::Place(const wchar_t* kind, const wchar_t* caption, DWORD style, Pixels place, int id) {
+HWND Form1::Place(const wchar_t* kind, const wchar_t* caption, DWORD style,
+                  const layout::Place& place, int id) {
     HWND control = CreateWindowExW(
         0, kind, caption, style, place.left, place.top, place.width, place.height, window_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
@@ -154,7 +158,7 @@ void Form1::ShowCaptions(const PatcherCaptions& captions) {
 void Form1::SetOuterHeightTwips(int twips) {
     RECT outer;
     GetWindowRect(window_, &outer);
-    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, twips / kTwipsPerPixel,
+    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, twips / layout::kTwipsPerPixel,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "common/catalogue_format.h"
+#include "patcher/patcher_layout.h"
 #include "patcher/patcher_presenter.h"
 
 namespace lf::patcher {
@@ -42,10 +43,8 @@ class Form1 : private PatcherView {
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
     LRESULT OnMessage(UINT message, WPARAM w, LPARAM l);
     void OnCommand(int id);
-    struct Pixels {
-        int left, top, width, height;
-    };
-    HWND Place(const wchar_t* kind, const wchar_t* caption, DWORD style, Pixels place, int id);
+    HWND Place(const wchar_t* kind, const wchar_t* caption, DWORD style, const layout::Place& place,
+               int id);
     void CreateControls();
 
     // PatcherView
@@ -59,7 +58,6 @@ class Form1 : private PatcherView {
     HWND CMD_Replace = nullptr;
     HWND CMD_Export = nullptr;
     HWND CMD_help = nullptr;
-    HWND Frame1 = nullptr;
     std::array<HWND, kIconSheetCount> IconSel{};
     HWND CMD_ImportIcon = nullptr;
 };
