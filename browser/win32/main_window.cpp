@@ -366,8 +366,11 @@ void Form1::SelectRow(std::size_t row) {
     SendMessageW(Control(ControlId::ItemList), LB_SETCURSEL, row, 0);
 }
 
+// The caret goes after the number, so that typing on goes on after the digits typed so far.
 void Form1::ShowItemNumber(std::string_view number) {
-    SetText(Control(ControlId::Text_ItemNum), number);
+    HWND field = Control(ControlId::Text_ItemNum);
+    SetText(field, number);
+    SendMessageW(field, EM_SETSEL, number.size(), static_cast<LPARAM>(number.size()));
 }
 
 void Form1::ShowItemName(std::string_view name, std::string_view description) {
