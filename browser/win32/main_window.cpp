@@ -14,9 +14,7 @@ namespace layout = main_window_layout;
 
 constexpr wchar_t kWindowClass[] = L"LorefinderForm1";
 constexpr DWORD kFixedSingleBorder = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr UINT_PTR kDockTimer = 1;
 constexpr UINT_PTR kSearchBoxSubclass = 1;
-constexpr UINT kTrayMessage = WM_APP + 1;
 constexpr UINT kHideWhenSettled = WM_APP + 2;
 constexpr int kTooltipWidth = 400;  // wide enough for a description, and lets it break lines
 

@@ -39,6 +39,11 @@ enum class ControlId : int {
     ClipBoard_paste,
 };
 
+// The notification area reports clicks on the icon with this message, the mouse message in
+// lParam; the docking timer ticks with this id.
+inline constexpr UINT kTrayMessage = WM_APP + 1;
+inline constexpr UINT_PTR kDockTimer = 1;
+
 class Form1 : private BrowserView {
   public:
     Form1(SystemPort& system, ResourceReader readResource);

@@ -164,6 +164,30 @@ TEST_F(Form1Test, TheIconBoxTogglesAColourKeyedCard) {
     EXPECT_FALSE(IsWindowVisible(card));
 }
 
+// Hidden once the minimise has been handled, and back from the notification area.
+TEST_F(Form1Test, MinimisingHidesCardAndWindowTheTrayIconBringsTheWindowBack) {
+    Start(3);
+    Notify(ControlId::Picture2, STN_CLICKED);
+    HWND card = form_->DetailWindow()->Handle();
+    SendMessageW(form_->Handle(), WM_TIMER, kDockTimer, 0);
+    RECT main{}, docked{};
+    GetWindowRect(form_->Handle(), &main);
+    GetWindowRect(card, &docked);
+    EXPECT_EQ(docked.left, main.right + 5);
+    EXPECT_EQ(docked.top, main.top + 24);
+    ShowWindow(form_->Handle(), SW_MINIMIZE);
+    EXPECT_FALSE(IsWindowVisible(card));
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    EXPECT_FALSE(IsWindowVisible(form_->Handle()));
+    SendMessageW(form_->Handle(), kTrayMessage, 1, WM_MOUSEMOVE);
+    EXPECT_FALSE(IsWindowVisible(form_->Handle()));
+    SendMessageW(form_->Handle(), kTrayMessage, 1, WM_LBUTTONDOWN);
+    EXPECT_TRUE(IsWindowVisible(form_->Handle()));
+    EXPECT_FALSE(IsIconic(form_->Handle()));
+    EXPECT_FALSE(IsWindowVisible(card));
+}
+
 // The bound is read from the frame's header before a pixel is decoded.
 TEST(JpegWic, DecodesAGeneratedSheetAndRefusesAnOversizedHeader) {
     Bytes sheet = GeneratedSheet();
