@@ -1,7 +1,5 @@
 #include "browser/icon_sheets.h"
 
-#include <turbojpeg.h>
-
 #include <cmath>
 #include <memory>
 
@@ -10,48 +8,12 @@ namespace {
 
 constexpr int kCellsPerSide = 16;
 constexpr int kCellSize = 32;
-// A sheet is 512 pixels on a side; a header declaring far more would only exhaust memory.
-constexpr int kLargestPictureSide = 4096;
-
-struct TjDeleter {
-    void operator()(void* handle) const { tjDestroy(handle); }
-};
-
 PixelImage GreyBox() {
     return {kIconBoxSize, kIconBoxSize,
             std::vector<std::uint32_t>(kIconBoxSize * kIconBoxSize, kIconBoxGrey)};
 }
 
 }  // namespace
-
-Result<PixelImage> DecodeJpeg(ByteView jpeg) {
-    std::unique_ptr<void, TjDeleter> handle(tjInitDecompress());
-    if (!handle) return Fail(Error::Kind::Io, "cannot start the JPEG decoder");
-    int width = 0, height = 0, subsampling = 0, colourspace = 0;
-    auto* data = const_cast<unsigned char*>(jpeg.data());
-    const auto size = static_cast<unsigned long>(jpeg.size());
-    if (tjDecompressHeader3(handle.get(), data, size, &width, &height, &subsampling,
-                            &colourspace) != 0) {
-        return Fail(Error::Kind::Malformed,
-                    std::string("not a JPEG picture: ") + tjGetErrorStr2(handle.get()));
-    }
-    if (width > kLargestPictureSide || height > kLargestPictureSide) {
-        return Fail(Error::Kind::Unsupported,
-                    "the JPEG picture is too large: " + std::to_string(width) + " x " +
-                        std::to_string(height) + " pixels, at most " +
-                        std::to_string(kLargestPictureSide) + " on a side");
-    }
-    PixelImage image{width, height, std::vector<std::uint32_t>(std::size_t(width) * height)};
-    // BGRA bytes are 0xAARRGGBB words on a little-endian machine.
-    if (tjDecompress2(handle.get(), data, size,
-                      reinterpret_cast<unsigned char*>(image.pixels.data()), width, 0, height,
-                      TJPF_BGRA, 0) != 0 &&
-        tjGetErrorCode(handle.get()) == TJERR_FATAL) {
-        return Fail(Error::Kind::Malformed, std::string("the JPEG picture does not decode: ") +
-                                                tjGetErrorStr2(handle.get()));
-    }
-    return image;
-}
 
 IconCell CellOfIcon(std::int32_t n) {
     const auto sheet = static_cast<std::int32_t>(std::floor(n / 256.0));

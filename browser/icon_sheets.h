@@ -9,21 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "browser/jpeg_decoder.h"
 #include "common/bytes.h"
 #include "common/error.h"
 #include "common/executable_resources.h"
 
 namespace lf {
-
-// 32-bit pixels 0xAARRGGBB, row by row.
-struct PixelImage {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint32_t> pixels;
-};
-
-// Pictures over 4096 pixels on a side are refused before anything is allocated for them.
-Result<PixelImage> DecodeJpeg(ByteView jpeg);
 
 struct IconCell {
     std::int32_t sheet;

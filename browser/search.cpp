@@ -6,6 +6,22 @@
 #include "common/number_text.h"
 
 namespace lf {
+namespace {
+
+// Where needle first occurs in haystack at pos or later. glibc's memmem is the fastest scan
+// there; other C libraries have none, and the standard library's serves.
+std::size_t FindBytes(std::string_view haystack, std::string_view needle, std::size_t pos) {
+#ifdef __GLIBC__
+    const void* hit =
+        ::memmem(haystack.data() + pos, haystack.size() - pos, needle.data(), needle.size());
+    return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - haystack.data())
+               : std::string_view::npos;
+#else
+    return haystack.find(needle, pos);
+#endif
+}
+
+}  // namespace
 
 NameIndex::NameIndex(std::span<const ItemEntry> items) {
     starts_.reserve(items.size());
@@ -19,10 +35,8 @@ std::optional<std::size_t> NameIndex::FindFrom(std::size_t from, std::string_vie
     if (from >= starts_.size() || text.empty()) return std::nullopt;
     std::size_t pos = starts_[from];
     while (true) {
-        const void* hit =
-            ::memmem(names_.data() + pos, names_.size() - pos, text.data(), text.size());
-        if (!hit) return std::nullopt;
-        const std::size_t at = static_cast<const char*>(hit) - names_.data();
+        const std::size_t at = FindBytes(names_, text, pos);
+        if (at == std::string_view::npos) return std::nullopt;
         const std::size_t row =
             static_cast<std::size_t>(std::upper_bound(starts_.begin(), starts_.end(), at) -
                                      starts_.begin()) -

@@ -25,6 +25,7 @@ Result<void> WriteFileAtomically(const std::filesystem::path& path, ByteView dat
 
 // The same for the planned bytes. The source's ranges are copied file to file from sourceFd,
 // an open descriptor of the plan's source (-1: from memory), which may be the file replaced.
+// Windows writes them from memory.
 Result<void> WriteFileAtomically(const std::filesystem::path& path, const FilePlan& plan,
                                  int sourceFd);
 
@@ -33,7 +34,8 @@ Result<void> WriteFileAtomically(const std::filesystem::path& path, const FilePl
 bool CanReplace(const std::filesystem::path& path);
 
 // A read-only view of a whole regular file that stays valid as long as the object lives,
-// with the file kept open. A file of more than `largest` bytes is refused as ReadWholeFile does.
+// with the file kept open (on Windows a copy in memory, with no descriptor). A file of more than
+// `largest` bytes is refused as ReadWholeFile does.
 class MappedFile {
   public:
     static Result<MappedFile> Open(

@@ -50,4 +50,6 @@ bool isChinese(const std::vector<std::filesystem::path>& localeFiles) {
     return false;
 }
 
+bool isChinese() { return isChinese(SystemLocaleFiles()); }
+
 }  // namespace lf

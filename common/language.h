@@ -9,6 +9,11 @@
 
 namespace lf {
 
+// The system's default locale: on Windows its locale identifier (2052), elsewhere the locale
+// files below.
+bool isChinese();
+
+#ifndef _WIN32
 // The files that hold the system default locale, in the order they are consulted.
 std::vector<std::filesystem::path> SystemLocaleFiles();
 
@@ -16,6 +21,7 @@ std::vector<std::filesystem::path> SystemLocaleFiles();
 bool IsChineseLocaleName(std::string_view localeName);
 
 // The system default locale is the LANG of the first file that sets it; none means English.
-bool isChinese(const std::vector<std::filesystem::path>& localeFiles = SystemLocaleFiles());
+bool isChinese(const std::vector<std::filesystem::path>& localeFiles);
+#endif
 
 }  // namespace lf

@@ -1,68 +1,80 @@
-// JPEG pictures decoded by the Windows Imaging Component, from memory.
+// Icon sheets on Windows: the Windows Imaging Component decodes them from the resource's bytes
+// in memory, with no temporary file.
 
 #include <wincodec.h>
 #include <windows.h>
 #include <wrl/client.h>
 
-#include <string>
+#include <cstdio>
 
-#include "browser/icon_sheets.h"
+#include "browser/jpeg_decoder.h"
 
 namespace lf {
 namespace {
 
 using Microsoft::WRL::ComPtr;
 
-// A sheet is 512 pixels on a side; a header declaring far more would only exhaust memory.
-constexpr UINT kLargestPictureSide = 4096;
-
-std::unexpected<Error> Failed(const char* step, HRESULT result) {
+std::unexpected<Error> DecoderFailure(const char* what, HRESULT result) {
     char code[16];
-    wsprintfA(code, "%08lX", static_cast<unsigned long>(result));
-    return Fail(Error::Kind::Malformed,
-                std::string("the JPEG picture does not decode: ") + step + " (0x" + code + ")");
+    std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(result));
+    return Fail(Error::Kind::Malformed, std::string(what) + " (" + code + ")");
+}
+
+// Works whether or not the thread has already joined an apartment.
+IWICImagingFactory* Factory() {
+    static const ComPtr<IWICImagingFactory> factory = [] {
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        ComPtr<IWICImagingFactory> made;
+        CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                         IID_PPV_ARGS(&made));
+        return made;
+    }();
+    return factory.Get();
+}
+
+// The first frame of the picture, its size checked before any pixel is decoded.
+Result<ComPtr<IWICBitmapFrameDecode>> FirstFrame(IWICImagingFactory* factory, ByteView jpeg) {
+    ComPtr<IWICStream> stream;
+    HRESULT result = factory->CreateStream(&stream);
+    if (SUCCEEDED(result)) {
+        result = stream->InitializeFromMemory(const_cast<BYTE*>(jpeg.data()),
+                                              static_cast<DWORD>(jpeg.size()));
+    }
+    if (FAILED(result)) return DecoderFailure("cannot read the JPEG picture", result);
+    ComPtr<IWICBitmapDecoder> decoder;
+    result = factory->CreateDecoderFromStream(stream.Get(), &GUID_ContainerFormatJpeg,
+                                              WICDecodeMetadataCacheOnDemand, &decoder);
+    ComPtr<IWICBitmapFrameDecode> frame;
+    if (SUCCEEDED(result)) result = decoder->GetFrame(0, &frame);
+    if (FAILED(result)) return DecoderFailure("not a JPEG picture", result);
+    return frame;
 }
 
 }  // namespace
 
 Result<PixelImage> DecodeJpeg(ByteView jpeg) {
-    ComPtr<IWICImagingFactory> factory;
-    HRESULT result = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                      IID_PPV_ARGS(&factory));
-    if (FAILED(result)) return Fail(Error::Kind::Io, "cannot start the JPEG decoder");
-    ComPtr<IWICStream> stream;
-    ComPtr<IWICBitmapDecoder> decoder;
-    ComPtr<IWICBitmapFrameDecode> frame;
-    if (FAILED(result = factory->CreateStream(&stream)) ||
-        FAILED(result = stream->InitializeFromMemory(const_cast<BYTE*>(jpeg.data()),
-                                                     static_cast<DWORD>(jpeg.size()))) ||
-        FAILED(result =
-                   factory->CreateDecoderFromStream(stream.Get(), &GUID_ContainerFormatJpeg,
-                                                    WICDecodeMetadataCacheOnDemand, &decoder)) ||
-        FAILED(result = decoder->GetFrame(0, &frame))) {
-        return Failed("not a JPEG picture", result);
-    }
+    IWICImagingFactory* factory = Factory();
+    if (!factory) return Fail(Error::Kind::Io, "cannot start the JPEG decoder");
+    if (jpeg.size() > MAXDWORD) return Fail(Error::Kind::TooLarge, "the JPEG picture is too large");
+    auto frame = FirstFrame(factory, jpeg);
+    if (!frame) return std::unexpected(frame.error());
     UINT width = 0, height = 0;
-    if (FAILED(result = frame->GetSize(&width, &height))) return Failed("no size", result);
-    if (width > kLargestPictureSide || height > kLargestPictureSide) {
-        return Fail(Error::Kind::Unsupported,
-                    "the JPEG picture is too large: " + std::to_string(width) + " x " +
-                        std::to_string(height) + " pixels, at most " +
-                        std::to_string(kLargestPictureSide) + " on a side");
+    HRESULT result = (*frame)->GetSize(&width, &height);
+    if (FAILED(result)) return DecoderFailure("not a JPEG picture", result);
+    if (auto fits = CheckPictureSize(static_cast<int>(width), static_cast<int>(height)); !fits) {
+        return std::unexpected(fits.error());
     }
-    ComPtr<IWICBitmapSource> bgra;
-    if (FAILED(result = WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame.Get(), &bgra))) {
-        return Failed("no conversion to BGRA", result);
-    }
-    PixelImage image{static_cast<int>(width), static_cast<int>(height),
-                     std::vector<std::uint32_t>(std::size_t(width) * height)};
+    ComPtr<IWICBitmapSource> converted;
     // BGRA bytes are 0xAARRGGBB words on a little-endian machine.
-    const UINT stride = width * sizeof(std::uint32_t);
-    if (FAILED(result = bgra->CopyPixels(
-                   nullptr, stride, static_cast<UINT>(image.pixels.size() * sizeof(std::uint32_t)),
-                   reinterpret_cast<BYTE*>(image.pixels.data())))) {
-        return Failed("the pixels", result);
+    result = WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame->Get(), &converted);
+    PixelImage image{static_cast<int>(width), static_cast<int>(height),
+                     std::vector<std::uint32_t>(std::size_t{width} * height)};
+    if (SUCCEEDED(result)) {
+        result =
+            converted->CopyPixels(nullptr, width * 4, static_cast<UINT>(image.pixels.size() * 4),
+                                  reinterpret_cast<BYTE*>(image.pixels.data()));
     }
+    if (FAILED(result)) return DecoderFailure("the JPEG picture does not decode", result);
     return image;
 }
 
