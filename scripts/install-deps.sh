@@ -16,9 +16,6 @@ packages=(
   # wine64 runs everywhere; wine32 installs even where the kernel cannot run 32-bit programs,
   # and the tests find out by trying.
   wine wine64 wine32
-  # Tahoma and the other fonts Wine's system font names stand for; without them the 8-point
-  # interface font falls back to a taller one that the fixed layouts cut.
-  fonts-wine
   librsvg2-bin dpkg-dev file desktop-file-utils appstream lintian
 )
 

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "browser/jpeg_decoder.h"
 #include "browser/win32/main_window.h"
 #include "composer/win32/stat_form.h"
 #include "tests/support/fake_system_port.h"
@@ -32,7 +33,7 @@ class DesktopEnvironment : public ::testing::Environment {
 const auto* const kDesktop = ::testing::AddGlobalTestEnvironment(new DesktopEnvironment);
 
 Bytes GeneratedSheet() {
-    std::ifstream file(LF_GENERATED_SHEET, std::ios::binary);
+    std::ifstream file(LF_CATALOGUE_DIR "/icon_sheet_01.jpg", std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(file), {});
 }
 
