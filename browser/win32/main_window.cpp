@@ -204,10 +204,16 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kTrayMessage:
             if (LOWORD(lParam) == WM_LBUTTONDOWN) presenter_.OnTrayToggle();
             return 0;
+        case WM_ACTIVATE:
+            OnActivate(LOWORD(wParam) != WA_INACTIVE);
+            return 0;
         case WM_CLOSE:
             presenter_.Close();
             DestroyWindow(hwnd_);
             PostQuitMessage(0);
+            return 0;
+        case WM_ENDSESSION:
+            if (wParam) presenter_.Close();  // log-off and shutdown close the window too
             return 0;
         default:
             if (message == TrayIcon::TaskbarCreatedMessage()) {
@@ -254,6 +260,18 @@ void Form1::OnCommand(ControlId id, int notification) {
         default:
             break;
     }
+}
+
+// A window that is not a dialog keeps no keyboard focus of its own: it goes back to the control
+// that had it, or at first to the first control in tab order.
+void Form1::OnActivate(bool active) {
+    if (!active) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+        return;
+    }
+    SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_
+                                                : GetNextDlgTabItem(hwnd_, nullptr, FALSE));
 }
 
 void Form1::Search() { presenter_.OnSearch(TextOf(ControlId::Text_Sc)); }

@@ -69,6 +69,7 @@ class Form1 : private BrowserView {
                                           UINT_PTR subclass, DWORD_PTR form);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(ControlId id, int notification);
+    void OnActivate(bool active);
     HBRUSH OnStaticColour(HDC dc, HWND control);
     void DrawIconBox(const DRAWITEMSTRUCT& item) const;
     void PopUpClipboardMenu(LPARAM at);
@@ -111,6 +112,7 @@ class Form1 : private BrowserView {
     HBRUSH counterBrush_;
     HMENU ClipProc;
     HWND nameTooltip_ = nullptr;
+    HWND lastFocus_ = nullptr;
     std::wstring nameTip_;
     PixelImage iconBox_;
     std::unique_ptr<TrayIcon> tray_;
