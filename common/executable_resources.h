@@ -1,7 +1,7 @@
 #pragma once
 
 // Resources of an executable file, whatever its format: the resource tree of a Linux build
-// lives in its .rsrc section with offsets relative to the section; that of a 32-bit Windows
+// lives in its .rsrc section with offsets relative to the section; that of a Windows
 // executable where its resource directory says, with data at image addresses.
 
 #include <filesystem>

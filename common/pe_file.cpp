@@ -18,9 +18,7 @@ constexpr std::size_t kSectionCountField = 2;
 constexpr std::size_t kSymbolTableField = 8;
 constexpr std::size_t kOptionalHeaderSizeField = 16;
 
-constexpr std::uint16_t kPe32Magic = 0x10B;
-constexpr std::uint16_t kPe32PlusMagic = 0x20B;
-// Fields of the PE32 optional header.
+// Fields the optional header of both widths has at the same place.
 constexpr std::size_t kInitializedDataField = 8;
 constexpr std::size_t kEntryPointField = 16;
 constexpr std::size_t kSectionAlignmentField = 32;
@@ -28,9 +26,18 @@ constexpr std::size_t kFileAlignmentField = 36;
 constexpr std::size_t kImageSizeField = 56;
 constexpr std::size_t kHeadersSizeField = 60;
 constexpr std::size_t kChecksumField = 64;
-constexpr std::size_t kDirectoryCountField = 92;
-constexpr std::size_t kDirectoriesField = 96;
 constexpr std::size_t kDirectoryEntrySize = 8;
+
+// Where the two widths differ: the 64-bit header has no BaseOfData, an 8-byte ImageBase and
+// 8-byte stack and heap sizes, which push the data directories 16 bytes further. Addresses
+// (RVAs) and sizes of the image stay 32 bits in both.
+struct OptionalHeaderKind {
+    std::uint16_t magic;
+    std::size_t directoryCountField;
+    std::size_t directoriesField;
+};
+constexpr OptionalHeaderKind kPe32{0x10B, 92, 96};
+constexpr OptionalHeaderKind kPe32Plus{0x20B, 108, 112};
 
 constexpr std::size_t kSectionHeaderSize = 40;
 constexpr std::size_t kVirtualSizeField = 8;
@@ -76,6 +83,7 @@ struct PeLayout {
     std::uint64_t coffHeader = 0;
     std::uint64_t optionalHeader = 0;
     std::uint64_t sectionTable = 0;
+    OptionalHeaderKind kind = kPe32;
     std::uint64_t sectionAlignment = 0;
     std::uint64_t fileAlignment = 0;
     std::uint64_t headersSize = 0;
@@ -87,7 +95,7 @@ struct PeLayout {
         return index < directories.size() ? directories[index] : Directory{};
     }
     std::uint64_t DirectoryEntryAt(std::size_t index) const {
-        return optionalHeader + kDirectoriesField + index * kDirectoryEntrySize;
+        return optionalHeader + kind.directoriesField + index * kDirectoryEntrySize;
     }
     std::uint64_t SectionHeaderAt(std::size_t index) const {
         return sectionTable + index * kSectionHeaderSize;
@@ -131,12 +139,12 @@ Result<PeLayout> ReadHeaders(ByteView file) {
         return Bad("the optional header is cut short");
     }
     const auto magic = ReadLe<std::uint16_t>(file, layout.optionalHeader);
-    if (magic == kPe32PlusMagic) {
-        return Fail(Error::Kind::Unsupported,
-                    "64-bit Windows executables (PE32+) are not supported, only 32-bit ones");
+    if (magic == kPe32Plus.magic) {
+        layout.kind = kPe32Plus;
+    } else if (magic != kPe32.magic) {
+        return Bad("unknown optional header");
     }
-    if (magic != kPe32Magic) return Bad("unknown optional header");
-    if (optionalSize < kDirectoriesField) return Bad("the optional header is cut short");
+    if (optionalSize < layout.kind.directoriesField) return Bad("the optional header is cut short");
     layout.sectionTable = layout.optionalHeader + optionalSize;
     return layout;
 }
@@ -152,7 +160,7 @@ Result<void> ReadOptionalHeader(ByteView file, PeLayout& layout) {
         layout.fileAlignment > layout.sectionAlignment) {
         return Bad("unusable section or file alignment");
     }
-    const std::uint64_t count = ReadLe<std::uint32_t>(file, opt + kDirectoryCountField);
+    const std::uint64_t count = ReadLe<std::uint32_t>(file, opt + layout.kind.directoryCountField);
     if (layout.DirectoryEntryAt(count) > layout.sectionTable) {
         return Bad("the data directories run past the end of the optional header");
     }

@@ -1,7 +1,7 @@
 #pragma once
 
-// 32-bit Windows executables (PE32): where their resource tree lives, and how to give them a new
-// one so that the program still loads, runs and finds its resources.
+// Windows executables of both widths (PE32 and PE32+): where their resource tree lives, and how to
+// give them a new one so that the program still loads, runs and finds its resources.
 
 #include <cstdint>
 #include <vector>
@@ -23,7 +23,7 @@ struct PeResourceTree {
     std::uint32_t address;
 };
 
-// NotFound when the executable has no resources; 64-bit executables (PE32+) are Unsupported.
+// NotFound when the executable has no resources.
 Result<PeResourceTree> FindPeResourceTree(ByteView file);
 
 // A copy of the file whose resource tree holds exactly these resources. The tree is rebuilt where

@@ -1,6 +1,6 @@
 // Writes the seed corpora of the fuzz targets into the folder given (fuzz/corpus): item tables and
-// rows as the catalogue has them, description markup, resource trees, and tiny 32-bit Windows and
-// ELF executables built here, so that every seed comes from our own code.
+// rows as the catalogue has them, description markup, resource trees, and tiny Windows (32- and
+// 64-bit) and ELF executables built here, so that every seed comes from our own code.
 
 #include <cstdio>
 #include <cstdlib>
@@ -150,11 +150,13 @@ void WriteExecutableSeeds(const fs::path& root) {
     Bytes withOverlay = TinyPe({TextSection(), ResourceSection(0x2000, SampleResources())}, 0x1234);
     for (char c : std::string_view("appended archive")) withOverlay.push_back(c);
     const Bytes added = Must(WithPeResources(noResources, SampleResources()));
-    const std::pair<const char*, const Bytes*> pes[] = {{"rsrc_last", &rsrcLast},
-                                                        {"reloc_last", &relocLast},
-                                                        {"no_resources", &noResources},
-                                                        {"overlay_checksum", &withOverlay},
-                                                        {"added_section", &added}};
+    const Bytes wide = TinyPe(
+        {TextSection(), ResourceSection(0x2000, SampleResources()), RelocationSection(0x3000)}, 0,
+        true);
+    const std::pair<const char*, const Bytes*> pes[] = {
+        {"rsrc_last", &rsrcLast},       {"reloc_last", &relocLast},
+        {"no_resources", &noResources}, {"overlay_checksum", &withOverlay},
+        {"added_section", &added},      {"wide_reloc_last", &wide}};
     for (const auto& [name, pe] : pes) {
         Save(root / "fuzz_pe_reader", name, *pe);
         Save(root / "fuzz_pe_writer", name, WriterSeed({0x00, 0x10, 0x00, 0x41}, *pe));

@@ -3,6 +3,7 @@
 #include "common/catalogue_format.h"
 #include "common/executable_resources.h"
 #include "common/file_io.h"
+#include "common/utf8.h"
 #include "modding/item_table_check.h"
 
 namespace lf::patcher {
@@ -83,10 +84,10 @@ bool PatcherPresenter::Start() {
     }
     // A system-wide install run by a normal user: said before any dialog, not after a failure.
     if (!CanReplace(BrowserPath()))
-        Tell(BrowserPath().string() + std::string(kReadOnly.In(language_)));
+        Tell(Utf8OfPath(BrowserPath()) + std::string(kReadOnly.In(language_)));
     iconIndex_ = 0;
     const std::string cd = MyPathCD(folder_);
-    dialogFolder_ = cd.empty() ? "/" : cd;
+    dialogFolder_ = PathFromUtf8(cd.empty() ? "/" : cd);
     helpClicks_ = 0;
     SetOuterHeight(kCollapsedOuterTwips);
     return true;
@@ -106,19 +107,18 @@ void PatcherPresenter::OnHelp() {
 // ---- export ------------------------------------------------------------------------------------
 
 void PatcherPresenter::OnExport() {
-    const std::string exePath = BrowserPath().string();
-    auto bytes = ReadResource(exePath, "CUSTOM", "#101");
+    auto bytes = ReadResource(BrowserPath(), "CUSTOM", "#101");
     if (!bytes && bytes.error().kind == Error::Kind::TooLarge) {  // the memory ran short
         Tell(std::string(kOutOfMemory.In(language_)) + bytes.error().message);
         return;
     }
     if (!bytes) {
-        Tell("Resource #101 Found not found in " + exePath + " !");
+        Tell("Resource #101 Found not found in " + Utf8OfPath(BrowserPath()) + " !");
         ended_ = true;
         view_.End();
         return;
     }
-    const std::filesystem::path target = MyPathPrefix(folder_) + kExportFileName;
+    const std::filesystem::path target = PathFromUtf8(MyPathPrefix(folder_) + kExportFileName);
     if (FileIsPresent(target) && !system_.AskYesNo(kPatcherTitle, kOverwriteQuestion)) return;
     if (auto saved = WriteFileAtomically(target, *bytes); !saved) {
         Tell(std::string(kExportFailed.In(language_)) + saved.error().message);
@@ -132,7 +132,7 @@ void PatcherPresenter::OnExport() {
 void PatcherPresenter::OnReplace() { ImportResource(kTableFilter, kItemTableId); }
 
 void PatcherPresenter::OnImportIcon() {
-    dialogFolder_ = folder_;
+    dialogFolder_ = PathFromUtf8(folder_);
     ImportResource(kSheetFilter, IconSheetId(iconIndex_));
 }
 
@@ -147,7 +147,7 @@ void PatcherPresenter::ImportResource(FileFilter filter, std::uint16_t id) {
         ReportWriteFailure(written.error(), exePath);
         return;
     }
-    Tell("Import " + chosen.string() + " to " + kBrowserFileName + " Finish...");
+    Tell("Import " + Utf8OfPath(chosen) + " to " + kBrowserFileName + " Finish...");
 }
 
 // A table the browser would refuse would keep it from starting, the working table overwritten:
@@ -170,7 +170,7 @@ bool PatcherPresenter::TableMayBeWritten(const std::filesystem::path& table) {
 void PatcherPresenter::ReportWriteFailure(const WriteError& error,
                                           const std::filesystem::path& exePath) {
     if (error.failure == WriteFailure::ExecutableMissing) {
-        Tell(exePath.string() + "not found !!");
+        Tell(Utf8OfPath(exePath) + "not found !!");
         return;
     }
     Tell(std::string(WordingOf(error.failure).In(language_)) + error.detail);
@@ -184,7 +184,7 @@ void PatcherPresenter::SetOuterHeight(int twips) {
 }
 
 std::filesystem::path PatcherPresenter::BrowserPath() const {
-    return MyPathPrefix(folder_) + kBrowserFileName;
+    return PathFromUtf8(MyPathPrefix(folder_) + kBrowserFileName);
 }
 
 }  // namespace lf::patcher

@@ -10,18 +10,22 @@
 
 #include "common/catalogue_format.h"
 #include "common/qt/widgets.h"
+#include "patcher/patcher_layout.h"
 
 namespace lf::patcher {
 namespace {
 
-constexpr int kClientWidth = 111;
-constexpr int kTwipsPerPixel = 15;
 // What the title bar and borders take of the outer height on a usual desktop.
 constexpr int kCaptionTwips = 450;
 
+QRect GeometryOf(const layout::Place& place) {
+    return {place.left, place.top, place.width, place.height};
+}
+
 template <typename Button>
-Button* PlaceButton(QWidget* parent, const char* name, QRect geometry, const QString& caption) {
-    auto* button = Place<Button>(parent, name, geometry);
+Button* PlaceButton(QWidget* parent, const char* name, const layout::Place& place,
+                    const QString& caption) {
+    auto* button = Place<Button>(parent, name, GeometryOf(place));
     button->setText(caption);
     return button;
 }
@@ -40,34 +44,35 @@ Form1::Form1(SystemPort& system, std::string folder)
     setTabOrder(CMD_Replace, CMD_Export);
     setTabOrder(CMD_Export, CMD_help);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - QPoint(kClientWidth / 2, 50));
+        move(screen->availableGeometry().center() - QPoint(layout::kClientWidth / 2, 50));
     }
 }
 
 // Design-time captions are the English ones; start-up switches to Chinese when needed.
 void Form1::CreateButtons() {
-    CMD_Replace = PlaceButton<QPushButton>(this, "CMD_Replace", {6, 6, 99, 29}, "Import");
-    CMD_Export = PlaceButton<QPushButton>(this, "CMD_Export", {6, 40, 71, 29}, "Export");
-    CMD_help = PlaceButton<QPushButton>(this, "CMD_help", {86, 50, 19, 19}, "I");
+    CMD_Replace = PlaceButton<QPushButton>(this, "CMD_Replace", layout::kReplaceButton, "Import");
+    CMD_Export = PlaceButton<QPushButton>(this, "CMD_Export", layout::kExportButton, "Export");
+    CMD_help = PlaceButton<QPushButton>(this, "CMD_help", layout::kHelpButton, "I");
     connect(CMD_Replace, &QPushButton::clicked, this, [this] { presenter_.OnReplace(); });
     connect(CMD_Export, &QPushButton::clicked, this, [this] { presenter_.OnExport(); });
     connect(CMD_help, &QPushButton::clicked, this, [this] { presenter_.OnHelp(); });
 }
 
 void Form1::CreateIconPanel() {
-    Frame1 = Place<QFrame>(this, "Frame1", {2, 72, 107, 265});
+    Frame1 = Place<QFrame>(this, "Frame1", GeometryOf(layout::kIconPanel));
     Frame1->setFrameShape(QFrame::Box);
     iconGroup_ = new QButtonGroup(this);
     for (int k = 0; k < kIconSheetCount; ++k) {
         const QByteArray name = QString("IconSel%1").arg(k).toLatin1();
-        IconSel[k] = PlaceButton<QRadioButton>(Frame1, name.constData(), {6, 12 + 14 * k, 93, 12},
+        IconSel[k] = PlaceButton<QRadioButton>(Frame1, name.constData(), layout::IconOption(k),
                                                QString("Item Icon %1").arg(k + 1));
         iconGroup_->addButton(IconSel[k], k);
     }
     IconSel[0]->setChecked(true);
     connect(iconGroup_, &QButtonGroup::idClicked, this,
             [this](int k) { presenter_.OnIconChosen(k); });
-    CMD_ImportIcon = PlaceButton<QPushButton>(Frame1, "CMD_ImportIcon", {6, 238, 95, 21}, "Import");
+    CMD_ImportIcon =
+        PlaceButton<QPushButton>(Frame1, "CMD_ImportIcon", layout::kImportIconButton, "Import");
     connect(CMD_ImportIcon, &QPushButton::clicked, this, [this] { presenter_.OnImportIcon(); });
 }
 
@@ -82,7 +87,7 @@ void Form1::ShowCaptions(const PatcherCaptions& captions) {
 }
 
 void Form1::SetOuterHeightTwips(int twips) {
-    setFixedSize(kClientWidth, (twips - kCaptionTwips) / kTwipsPerPixel);
+    setFixedSize(layout::kClientWidth, (twips - kCaptionTwips) / layout::kTwipsPerPixel);
 }
 
 void Form1::End() {

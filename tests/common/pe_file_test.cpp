@@ -159,14 +159,18 @@ class WindowsExecutableTest : public ::testing::Test {
     }
 
     // That the probe finds `expected` in `program`: the 64-bit probe reads the file as data on
-    // every machine, and where 32-bit programs run, the program also looks itself up.
+    // every machine, and the program also looks itself up: a 64-bit one everywhere, a 32-bit one
+    // where 32-bit programs run.
     static void ExpectProbeFinds(const fs::path& program, const std::string& arguments,
                                  const std::string& expected) {
         const std::string asData = "--file " + Quote("Z:" + program.string()) + " " + arguments;
         EXPECT_EQ(RunUnderWine(LF_WINE64, FixturePath("probe64.exe"), asData).output, expected)
             << "read as a data file";
-        if (Runs32BitPrograms()) {
-            EXPECT_EQ(RunUnderWine(LF_WINE, program, arguments).output, expected) << "run";
+        const Bytes image = ReadWholeFile(program).value_or(Bytes{});
+        const bool wide = ReadLe<std::uint16_t>(image, Headers(image).opt) == 0x20B;
+        if (wide || Runs32BitPrograms()) {
+            EXPECT_EQ(RunUnderWine(wide ? LF_WINE64 : LF_WINE, program, arguments).output, expected)
+                << "run";
         }
     }
 
@@ -192,7 +196,8 @@ class WindowsExecutableTest : public ::testing::Test {
 };
 
 TEST_F(WindowsExecutableTest, ReadsTheResourcesTheToolchainWrote) {
-    for (const char* name : {"rsrc_last.exe", "reloc_last.exe", "debug_sections.exe"}) {
+    for (const char* name :
+         {"rsrc_last.exe", "reloc_last.exe", "debug_sections.exe", "probe64.exe"}) {
         SCOPED_TRACE(name);
         const Bytes image = Fixture(name);
         auto entries = ReadResources(image);
@@ -227,6 +232,8 @@ TEST_F(WindowsExecutableTest, RewrittenProgramsRunAndFindTheNewBytes) {
         {"debug_sections.exe", false, 101, 30000, 1, "sections follow: a new last section"},
         {"debug_sections.exe", true, 1016, 5, 0, "sections follow: the smaller tree fits"},
         {"no_resources.exe", true, 101, 777, 1, "the first resources of a program"},
+        {"probe64.exe", true, 101, 50000, 0, "64-bit: relocations move, appended data kept"},
+        {"debug_sections64.exe", false, 1003, 30000, 1, "64-bit: a new last section"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.layout);
@@ -317,7 +324,7 @@ TEST_F(WindowsExecutableTest, DamagedFilesAreCleanErrors) {
         {"cut in the optional header", [&](Bytes& b) { b.resize(h.opt + 70); }, Malformed,
          "optional header"},
         {"a 16-bit program", set32(h.coff - 4, 0x454E), Malformed, "PE signature"},
-        {"64-bit program", set16(h.opt, 0x20B), Unsupported, "PE32+"},
+        {"32-bit header marked 64-bit", set16(h.opt, 0x20B), Malformed, "data directories"},
         {"directories past the optional header", set32(h.opt + 92, 0x1000), Malformed,
          "data directories"},
         {"section table past the end", set16(h.coff + 2, 0xFFFF), Malformed, "section table"},

@@ -1,6 +1,6 @@
 #pragma once
 
-// Tiny executables built byte by byte: a 32-bit Windows program and a 64-bit ELF file with just
+// Tiny executables built byte by byte: a Windows program and a 64-bit ELF file with just
 // the headers and sections the resource readers and writers look at. The hostile-input tests
 // damage them; the fuzz targets' seeds are made from them.
 
@@ -23,7 +23,7 @@ struct PeSection {
     std::uint32_t characteristics;
 };
 
-// Where the fields of TinyPe's headers are.
+// Where the fields of TinyPe's 32-bit headers are.
 namespace tiny_pe {
 inline constexpr std::size_t kCoff = 0x44;  // after "PE\0\0" at 0x40
 inline constexpr std::size_t kOptional = kCoff + 20;
@@ -36,30 +36,37 @@ inline constexpr std::size_t SectionHeader(int index) { return kSectionTable + 4
 }  // namespace tiny_pe
 
 // A 32-bit Windows program with these sections one after the other in the file; data
-// directory 2 names a section called .rsrc, directory 5 one called .reloc.
-inline Bytes TinyPe(const std::vector<PeSection>& sections, std::uint32_t checksum = 0) {
+// directory 2 names a section called .rsrc, directory 5 one called .reloc. A wide one is 64-bit
+// (PE32+): its optional header has 16 more bytes before the data directories.
+inline Bytes TinyPe(const std::vector<PeSection>& sections, std::uint32_t checksum = 0,
+                    bool wide = false) {
     using namespace tiny_pe;
+    const std::size_t extra = wide ? 16 : 0;
     Bytes pe(kHeadersSize, 0);
     pe[0] = 'M', pe[1] = 'Z';
     WriteLe<std::uint32_t>(pe, 0x3C, 0x40);
     std::memcpy(pe.data() + 0x40, "PE\0\0", 4);
-    WriteLe<std::uint16_t>(pe, kCoff, 0x14C);  // i386
+    WriteLe<std::uint16_t>(pe, kCoff, wide ? 0x8664 : 0x14C);  // x86-64 or i386
     WriteLe<std::uint16_t>(pe, kCoff + 2, static_cast<std::uint16_t>(sections.size()));
-    WriteLe<std::uint16_t>(pe, kCoff + 16, 0xE0);
-    WriteLe<std::uint16_t>(pe, kCoff + 18, 0x0102);  // executable, 32-bit
-    WriteLe<std::uint16_t>(pe, kOptional, 0x10B);
+    WriteLe<std::uint16_t>(pe, kCoff + 16, static_cast<std::uint16_t>(0xE0 + extra));
+    WriteLe<std::uint16_t>(pe, kCoff + 18, wide ? 0x0022 : 0x0102);  // executable, width
+    WriteLe<std::uint16_t>(pe, kOptional, wide ? 0x20B : 0x10B);
     WriteLe<std::uint32_t>(pe, kOptional + 16, 0x1000);  // entry point in the first section
-    WriteLe<std::uint32_t>(pe, kOptional + 28, 0x400000);
+    if (wide) {
+        WriteLe<std::uint64_t>(pe, kOptional + 24, 0x140000000);
+    } else {
+        WriteLe<std::uint32_t>(pe, kOptional + 28, 0x400000);
+    }
     WriteLe<std::uint32_t>(pe, kOptional + 32, kSectionAlignment);
     WriteLe<std::uint32_t>(pe, kOptional + 36, kFileAlignment);
     WriteLe<std::uint32_t>(pe, kOptional + 60, kHeadersSize);
     WriteLe<std::uint32_t>(pe, kOptional + 64, checksum);
     WriteLe<std::uint16_t>(pe, kOptional + 68, 3);  // console
-    WriteLe<std::uint32_t>(pe, kOptional + 92, 16);
+    WriteLe<std::uint32_t>(pe, kOptional + 92 + extra, 16);
     std::uint64_t imageEnd = kSectionAlignment;
     for (std::size_t i = 0; i < sections.size(); ++i) {
         const PeSection& s = sections[i];
-        const std::size_t at = SectionHeader(static_cast<int>(i));
+        const std::size_t at = SectionHeader(static_cast<int>(i)) + extra;
         std::memcpy(pe.data() + at, s.name.data(), std::min<std::size_t>(s.name.size(), 8));
         WriteLe<std::uint32_t>(pe, at + 8, static_cast<std::uint32_t>(s.data.size()));
         WriteLe<std::uint32_t>(pe, at + 12, s.address);
@@ -68,7 +75,7 @@ inline Bytes TinyPe(const std::vector<PeSection>& sections, std::uint32_t checks
         WriteLe<std::uint32_t>(pe, at + 20, static_cast<std::uint32_t>(pe.size()));
         WriteLe<std::uint32_t>(pe, at + 36, s.characteristics);
         if (s.name == ".rsrc" || s.name == ".reloc") {
-            const std::size_t directory = Directory(s.name == ".rsrc" ? 2 : 5);
+            const std::size_t directory = Directory(s.name == ".rsrc" ? 2 : 5) + extra;
             WriteLe<std::uint32_t>(pe, directory, s.address);
             WriteLe<std::uint32_t>(pe, directory + 4, static_cast<std::uint32_t>(s.data.size()));
         }
