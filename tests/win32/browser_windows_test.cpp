@@ -189,27 +189,5 @@ TEST_F(Form1Test, MinimisingHidesCardAndWindowTheTrayIconBringsTheWindowBack) {
     EXPECT_FALSE(IsWindowVisible(card));
 }
 
-// The bound is read from the frame's header before a pixel is decoded.
-TEST(JpegWic, DecodesAGeneratedSheetAndRefusesAnOversizedHeader) {
-    Bytes sheet = GeneratedSheet();
-    const Result<PixelImage> decoded = DecodeJpeg(sheet);
-    ASSERT_TRUE(decoded) << decoded.error().message;
-    EXPECT_EQ(decoded->width, 512);
-    EXPECT_EQ(decoded->height, 512);
-    EXPECT_EQ(decoded->pixels[0] >> 24, 0xFFu);
-    const Bytes startOfFrame{0xFF, 0xC0};
-    const auto frame =
-        std::search(sheet.begin(), sheet.end(), startOfFrame.begin(), startOfFrame.end());
-    ASSERT_NE(frame, sheet.end());
-    // Length (2), precision (1), then height and width, big-endian: 20000 x 20000.
-    for (int at : {5, 7}) {
-        frame[at] = 0x4E;
-        frame[at + 1] = 0x20;
-    }
-    const Result<PixelImage> refused = DecodeJpeg(sheet);
-    ASSERT_FALSE(refused);
-    EXPECT_EQ(refused.error().kind, Error::Kind::Unsupported);
-}
-
 }  // namespace
 }  // namespace lf::browser
