@@ -17,10 +17,13 @@ start)
   if [[ ! -e $dir/ready ]]; then
     rm -rf "$WINEPREFIX"
     DISPLAY= "$wine64" wineboot --init >>"$dir/wine.log" 2>&1
-    # Windows links a CJK font to its UI font by itself; a fresh Wine prefix does not, and
-    # Chinese captions would show as boxes.
-    DISPLAY= "$wine64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
-      /v Tahoma /t REG_MULTI_SZ /d 'NotoSansCJK-Regular.ttc,Noto Sans CJK SC' /f >>"$dir/wine.log" 2>&1
+    # Windows links a CJK font to its UI fonts by itself; a fresh Wine prefix does not, and
+    # Chinese text would show as boxes. Wine's own Chinese faces stand for Noto Sans CJK here.
+    for face in 'Microsoft YaHei' SimSun NSimSun 'MS Song' 'Microsoft JhengHei' MingLiU PMingLiU \
+                'MS UI Gothic'; do
+      DISPLAY= "$wine64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ \
+        /d 'Noto Sans CJK SC' /f >>"$dir/wine.log" 2>&1
+    done
     wineserver --wait
     touch "$dir/ready"
   fi
