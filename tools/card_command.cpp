@@ -11,6 +11,7 @@
 #include "browser/item_table.h"
 #include "common/bytes.h"
 #include "common/file_io.h"
+#include "common/utf8.h"
 #include "composer/card.h"
 #include "tools/commands.h"
 #include "tools/json_lines.h"
@@ -52,7 +53,7 @@ int RunCard(const CardRequest& request) {
     const auto rowArgument = [](const std::string& text, std::size_t fallback) {
         return text.empty() ? std::optional<std::size_t>(fallback) : ParseRow(text);
     };
-    const Result<Bytes> bytes = ReadWholeFile(request.tableFile);
+    const Result<Bytes> bytes = ReadWholeFile(PathFromUtf8(request.tableFile));
     if (!bytes) return Fail(kCommand, bytes.error().message);
     const auto items = LoadItemTable(AsText(*bytes));
     if (!items) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/file_io.h"
+#include "common/utf8.h"
 #include "modding/item_table_check.h"
 #include "tools/commands.h"
 #include "tools/json_lines.h"
@@ -62,7 +63,7 @@ std::string Report(const std::string& file, const TableCheck& check, bool json) 
 }
 
 int RunCheck(const CheckRequest& request) {
-    const auto bytes = ReadWholeFile(request.tableFile);
+    const auto bytes = ReadWholeFile(PathFromUtf8(request.tableFile));
     if (!bytes) return Fail("check", bytes.error().message);
     const TableCheck check = CheckItemTable(AsText(*bytes));
     if (!Print(Report(request.tableFile, check, request.json)))

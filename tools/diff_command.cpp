@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/file_io.h"
+#include "common/utf8.h"
 #include "composer/item_record.h"
 #include "modding/table_diff.h"
 #include "tools/commands.h"
@@ -67,7 +68,7 @@ Json ChangeObject(const RecordChange& change) {
 }
 
 std::expected<ItemTable, int> Load(const std::string& path) {
-    const auto bytes = ReadWholeFile(path);
+    const auto bytes = ReadWholeFile(PathFromUtf8(path));
     if (!bytes) return std::unexpected(Fail(kCommand, bytes.error().message));
     auto table = LoadItemTable(AsText(*bytes));
     if (!table) {

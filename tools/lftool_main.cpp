@@ -3,6 +3,13 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include "common/win32/wide_text.h"
+#endif
 
 #include "tools/commands.h"
 
@@ -35,9 +42,7 @@ std::string FailureMessage(const CLI::App*, const CLI::Error& error) {
     return "lftool: " + std::string(error.what()) + "\nRun 'lftool --help' for usage.\n";
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     using namespace lf::tool;
     CLI::App lftool("lftool: the command-line companion of Lorefinder", "lftool");
     lftool.set_version_flag("--version", "lftool " LOREFINDER_VERSION);
@@ -57,3 +62,20 @@ int main(int argc, char** argv) {
     }
     return chosen();
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// Windows hands the arguments over in UTF-16; the tool works in UTF-8, and tells the console so.
+int wmain(int argc, wchar_t** wideArguments) {
+    SetConsoleOutputCP(CP_UTF8);
+    std::vector<std::string> arguments;
+    for (int i = 0; i < argc; ++i) arguments.push_back(lf::Narrow(wideArguments[i]));
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    return Run(argc, argv.data());
+}
+#else
+int main(int argc, char** argv) { return Run(argc, argv); }
+#endif

@@ -6,6 +6,7 @@
 
 #include "common/executable_resources.h"
 #include "common/file_io.h"
+#include "common/utf8.h"
 #include "tools/commands.h"
 
 namespace lf::tool {
@@ -23,7 +24,7 @@ struct ResourceRequest {
 };
 
 int RunList(const ResourceRequest& request) {
-    auto file = ReadWholeFile(request.exe);
+    auto file = ReadWholeFile(PathFromUtf8(request.exe));
     if (!file) return Fail(kUnnamed, file.error().message);
     auto entries = ReadResources(*file);
     if (!entries) return Fail(kUnnamed, entries.error().message);
@@ -35,23 +36,23 @@ int RunList(const ResourceRequest& request) {
 }
 
 int RunExport(const ResourceRequest& request) {
-    auto file = ReadWholeFile(request.exe);
+    auto file = ReadWholeFile(PathFromUtf8(request.exe));
     if (!file) return Fail(kUnnamed, file.error().message);
     auto data =
         ReadResource(*file, ResourceName::Parse(request.type), ResourceName::Parse(request.id));
     if (!data) return Fail(kUnnamed, data.error().message);
-    if (auto written = WriteFileAtomically(request.file, *data); !written) {
+    if (auto written = WriteFileAtomically(PathFromUtf8(request.file), *data); !written) {
         return Fail(kUnnamed, written.error().message);
     }
     return kExitSuccess;
 }
 
 int RunImport(const ResourceRequest& request) {
-    auto data = MappedFile::Open(request.file, kLargestResources);
+    auto data = MappedFile::Open(PathFromUtf8(request.file), kLargestResources);
     if (!data) return Fail(kUnnamed, data.error().message);
-    auto written = ReplaceResource(
-        request.exe, {ResourceName::Parse(request.type), ResourceName::Parse(request.id),
-                      request.language, 0, data->Bytes()});
+    auto written = ReplaceResource(PathFromUtf8(request.exe), {ResourceName::Parse(request.type),
+                                                               ResourceName::Parse(request.id),
+                                                               request.language, 0, data->Bytes()});
     if (!written) return Fail(kUnnamed, written.error().message);
     return kExitSuccess;
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/file_io.h"
+#include "common/utf8.h"
 #include "modding/table_csv.h"
 #include "tools/commands.h"
 
@@ -17,7 +18,7 @@ struct TableRequest {
 };
 
 int Write(const std::string& command, const std::string& path, std::string_view bytes) {
-    if (auto written = WriteFileAtomically(path, AsBytes(bytes)); !written) {
+    if (auto written = WriteFileAtomically(PathFromUtf8(path), AsBytes(bytes)); !written) {
         return Fail(command, written.error().message);
     }
     return kExitSuccess;
@@ -25,7 +26,7 @@ int Write(const std::string& command, const std::string& path, std::string_view 
 
 int RunToCsv(const TableRequest& request) {
     const std::string command = "table to-csv";
-    const auto table = ReadWholeFile(request.in);
+    const auto table = ReadWholeFile(PathFromUtf8(request.in));
     if (!table) return Fail(command, table.error().message);
     const auto csv = ItemTableToCsv(AsText(*table), request.byteOrderMark);
     if (!csv) {
@@ -39,7 +40,7 @@ int RunToCsv(const TableRequest& request) {
 
 int RunFromCsv(const TableRequest& request) {
     const std::string command = "table from-csv";
-    const auto csv = ReadWholeFile(request.in);
+    const auto csv = ReadWholeFile(PathFromUtf8(request.in));
     if (!csv) return Fail(command, csv.error().message);
     const auto table = ItemTableFromCsv(AsText(*csv));
     if (!table) {
