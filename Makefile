@@ -52,7 +52,11 @@ dist: build
 bench: deps
 	cmake --preset release
 	cmake --build --preset release --target benchmarks
-	bash scripts/run-benchmarks.sh build/release
+	cmake --preset default
+	cmake --build --preset default --target host_tools
+	cmake --preset windows-x64
+	cmake --build --preset windows-x64 --target windows_benchmarks
+	bash scripts/run-benchmarks.sh build/release build/windows-x64
 
 # libFuzzer targets, built with clang in build/fuzz, each run for SECONDS on its seed corpus.
 SECONDS ?= 60
