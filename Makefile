@@ -6,11 +6,12 @@ BUILD_DIR := build/$(PRESET)
 # `sudo make install PREFIX=/usr/local` installs for everyone.
 PREFIX ?= $(HOME)/.local
 # `make test` runs the whole suite twice: in the development build, then built with the address
-# and undefined-behaviour sanitizers (`make test-default` or `make test-asan` runs one of them).
+# and undefined-behaviour sanitizers (`make test-default` or `make test-asan` runs one of them);
+# then the Windows build's tests under 64-bit Wine (`make test-windows`).
 TEST_PRESETS := default asan
 
-.PHONY: deps configure build run test $(addprefix test-,$(TEST_PRESETS)) install uninstall dist bench \
-	fuzz clean format check-format
+.PHONY: deps configure build run test $(addprefix test-,$(TEST_PRESETS)) test-windows install uninstall \
+	dist windows host-tools bench fuzz clean format check-format
 # CI builds (CI=true) stop at the first compiler warning.
 WARNINGS_AS_ERRORS := $(if $(filter-out 0 false,$(CI)),ON,OFF)
 # `make test` first checks that every C++ file reads as clang-format writes it, when FORMAT_CHECK=1.
@@ -29,12 +30,29 @@ run: configure
 	cmake --build --preset $(PRESET) --target programs
 	$(BUILD_DIR)/bin/Lorefinder.exe
 
-test: $(if $(filter 1,$(FORMAT_CHECK)),check-format) $(addprefix test-,$(TEST_PRESETS))
+test: $(if $(filter 1,$(FORMAT_CHECK)),check-format) $(addprefix test-,$(TEST_PRESETS)) test-windows
 
 $(addprefix test-,$(TEST_PRESETS)): test-%: deps
 	cmake --preset $* -DCMAKE_COMPILE_WARNING_AS_ERROR=$(WARNINGS_AS_ERRORS)
 	cmake --build --preset $*
 	ctest --preset $*
+
+# The Windows build runs generators made for this machine.
+host-tools: deps
+	cmake --preset default
+	cmake --build --preset default --target host_tools
+
+test-windows: host-tools
+	cmake --preset windows-x64 -DCMAKE_COMPILE_WARNING_AS_ERROR=$(WARNINGS_AS_ERRORS)
+	cmake --build --preset windows-x64
+	ctest --preset windows-x64
+
+# The Windows folders, 32-bit and 64-bit, each as a zip in build/dist.
+windows: host-tools
+	cmake --preset windows-x86
+	cmake --build --preset windows-x86 --target windows_zip
+	cmake --preset windows-x64
+	cmake --build --preset windows-x64 --target windows_zip
 
 # The programs are stripped of their debugging information on the way.
 install: build
@@ -49,11 +67,10 @@ dist: build
 	cpack --config $(BUILD_DIR)/CPackConfig.cmake -B build/dist
 	rm -rf build/dist/_CPack_Packages
 
-bench: deps
+# The Windows start-up is timed under Wine, in the 64-bit Windows build.
+bench: deps host-tools
 	cmake --preset release
 	cmake --build --preset release --target benchmarks
-	cmake --preset default
-	cmake --build --preset default --target host_tools
 	cmake --preset windows-x64
 	cmake --build --preset windows-x64 --target windows_benchmarks
 	bash scripts/run-benchmarks.sh build/release build/windows-x64

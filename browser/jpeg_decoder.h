@@ -3,6 +3,7 @@
 // Icon sheets are JPEG pictures, decoded by the platform's own decoder.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,16 @@ inline Result<void> CheckPictureSize(int width, int height) {
                     std::to_string(height) + " pixels, at most " +
                     std::to_string(kLargestPictureSide) + " on a side");
 }
+
+struct PictureSize {
+    int width = 0;
+    int height = 0;
+};
+
+// The size the picture's frame header declares, read from the markers before it; none when the
+// bytes hold no frame header. For decoders that allocate the whole picture as soon as they open
+// it, so that the bound is checked first.
+std::optional<PictureSize> JpegFrameSize(ByteView jpeg);
 
 // Pictures over kLargestPictureSide on a side are refused before anything is allocated for them.
 Result<PixelImage> DecodeJpeg(ByteView jpeg);

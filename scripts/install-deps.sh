@@ -8,6 +8,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libxkbcommon-dev
   libturbojpeg0-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  # GoogleTest's sources, built again by the cross compiler for the Windows tests
+  googletest
   libcli11-dev nlohmann-json3-dev
   fonts-noto-cjk
   binutils python3 python3-pefile
@@ -16,6 +18,8 @@ packages=(
   # wine64 runs everywhere; wine32 installs even where the kernel cannot run 32-bit programs,
   # and the tests find out by trying.
   wine wine64 wine32
+  # the virtual screen of the Windows window tests
+  xvfb
   librsvg2-bin dpkg-dev file desktop-file-utils appstream lintian
 )
 

@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "browser/main_window_layout.h"
 #include "browser/qt/item_list_model.h"
 #include "browser/qt/tray.h"
 #include "common/qt/widgets.h"
@@ -20,19 +21,25 @@
 namespace lf::browser {
 namespace {
 
-constexpr QSize kClientSize{243, 416};
-constexpr int kDockIntervalMs = 1000;
-const QColor kIconBoxGrey{128, 128, 128};
-const QColor kCounterGrey{224, 224, 224};
+namespace layout = main_window_layout;
 
-QLabel* CounterLabel(QFrame* frame, const char* name, int width) {
-    auto* label = Place<QLabel>(frame, name, {2, 8, width, 13});
-    SetBackground(label, kCounterGrey);
+constexpr QSize kClientSize{layout::kClientWidth, layout::kClientHeight};
+const QColor kIconBoxGreyColour = QColor::fromRgb(kIconBoxGrey);
+const QColor kCounterGreyColour{layout::kCounterGrey.red, layout::kCounterGrey.green,
+                                layout::kCounterGrey.blue};
+
+QRect GeometryOf(const layout::Place& place) {
+    return {place.left, place.top, place.width, place.height};
+}
+
+QLabel* CounterLabel(QFrame* frame, const char* name, const layout::Place& place) {
+    auto* label = Place<QLabel>(frame, name, GeometryOf(place));
+    SetBackground(label, kCounterGreyColour);
     return label;
 }
 
-QFrame* CaptionlessFrame(QWidget* parent, const char* name, QRect geometry) {
-    auto* frame = Place<QFrame>(parent, name, geometry);
+QFrame* CaptionlessFrame(QWidget* parent, const char* name, const layout::Place& place) {
+    auto* frame = Place<QFrame>(parent, name, GeometryOf(place));
     frame->setFrameShape(QFrame::Box);
     frame->setFrameShadow(QFrame::Sunken);
     return frame;
@@ -77,17 +84,17 @@ void Form1::CreateControls() {
     setTabOrder(Text_Sc, Text_ItemName);
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
-    Timer1->start(kDockIntervalMs);
+    Timer1->start(layout::kDockIntervalMs);
 }
 
 void Form1::CreateSearchRow() {
-    Text_Sc = Place<QLineEdit>(this, "Text_Sc", {8, 6, 153, 21});
+    Text_Sc = Place<QLineEdit>(this, "Text_Sc", GeometryOf(layout::kText_Sc));
     Text_Sc->setContextMenuPolicy(Qt::CustomContextMenu);
-    CMD_Sc = Place<QPushButton>(this, "CMD_Sc", {170, 6, 63, 21});
+    CMD_Sc = Place<QPushButton>(this, "CMD_Sc", GeometryOf(layout::kCMD_Sc));
 }
 
 void Form1::CreateItemList() {
-    ItemList = Place<QListView>(this, "ItemList", {8, 32, 225, 304});
+    ItemList = Place<QListView>(this, "ItemList", GeometryOf(layout::kItemList));
     ItemList->setUniformItemSizes(true);
     ItemList->setSelectionMode(QAbstractItemView::SingleSelection);
     ItemList->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -96,22 +103,22 @@ void Form1::CreateItemList() {
 }
 
 void Form1::CreateDetailRow() {
-    Label1 = Place<QLabel>(this, "Label1", {10, 346, 55, 13});
-    Text_ItemNum = Place<QLineEdit>(this, "Text_ItemNum", {66, 344, 69, 18});
-    Label2 = Place<QLabel>(this, "Label2", {152, 346, 43, 13});
-    Picture2 = Place<QLabel>(this, "Picture2", {200, 338, 32, 32});
+    Label1 = Place<QLabel>(this, "Label1", GeometryOf(layout::kLabel1));
+    Text_ItemNum = Place<QLineEdit>(this, "Text_ItemNum", GeometryOf(layout::kText_ItemNum));
+    Label2 = Place<QLabel>(this, "Label2", GeometryOf(layout::kLabel2));
+    Picture2 = Place<QLabel>(this, "Picture2", GeometryOf(layout::kPicture2));
     Picture2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    SetBackground(Picture2, kIconBoxGrey);
+    SetBackground(Picture2, kIconBoxGreyColour);
     Picture2->installEventFilter(this);
-    Text_ItemName = Place<QLineEdit>(this, "Text_ItemName", {8, 372, 225, 18});
+    Text_ItemName = Place<QLineEdit>(this, "Text_ItemName", GeometryOf(layout::kText_ItemName));
     Text_ItemName->setReadOnly(true);
 }
 
 void Form1::CreateCounters() {
-    Frame1 = CaptionlessFrame(this, "Frame1", {2, 390, 127, 25});
-    LabelTotal = CounterLabel(Frame1, "LabelTotal", 121);
-    Frame2 = CaptionlessFrame(this, "Frame2", {130, 390, 111, 25});
-    LabelLine = CounterLabel(Frame2, "LabelLine", 105);
+    Frame1 = CaptionlessFrame(this, "Frame1", layout::kFrame1);
+    LabelTotal = CounterLabel(Frame1, "LabelTotal", layout::kLabelTotal);
+    Frame2 = CaptionlessFrame(this, "Frame2", layout::kFrame2);
+    LabelLine = CounterLabel(Frame2, "LabelLine", layout::kLabelLine);
 }
 
 // The search box's own menu: the whole search text to and from the clipboard.

@@ -56,6 +56,12 @@ Result<PixelImage> DecodeJpeg(ByteView jpeg) {
     IWICImagingFactory* factory = Factory();
     if (!factory) return Fail(Error::Kind::Io, "cannot start the JPEG decoder");
     if (jpeg.size() > MAXDWORD) return Fail(Error::Kind::TooLarge, "the JPEG picture is too large");
+    // Some implementations of the decoder allocate the whole picture as soon as it is opened.
+    if (const auto declared = JpegFrameSize(jpeg)) {
+        if (auto fits = CheckPictureSize(declared->width, declared->height); !fits) {
+            return std::unexpected(fits.error());
+        }
+    }
     auto frame = FirstFrame(factory, jpeg);
     if (!frame) return std::unexpected(frame.error());
     UINT width = 0, height = 0;

@@ -6,12 +6,15 @@
 namespace lf {
 namespace {
 
-constexpr QSize kPictureSize(202, 417);
-constexpr QColor kCardGrey(229, 229, 229);
-constexpr QColor kFrameGreen(65, 171, 67);
-constexpr int kCornerRadius = 10;
-// The frame's left edge is the thicker one.
-constexpr QMargins kFrameWidths(6, 3, 3, 3);
+namespace art = card_artwork;
+
+constexpr QColor ToQColor(Rgb colour) { return QColor(colour.red, colour.green, colour.blue); }
+
+constexpr QSize kPictureSize(art::kPictureWidth, art::kPictureHeight);
+constexpr QColor kQtCardGrey = ToQColor(art::kCardGrey);
+constexpr QColor kQtFrameGreen = ToQColor(art::kFrameGreen);
+constexpr QMargins kFrameWidths(art::kFrameLeft, art::kFrameTop, art::kFrameRight,
+                                art::kFrameBottom);
 
 void DrawRoundedArea(QPainter& painter, const QRect& area, int radius, const QColor& colour) {
     QPainterPath path;
@@ -22,22 +25,23 @@ void DrawRoundedArea(QPainter& painter, const QRect& area, int radius, const QCo
 void DrawInfoLettering(QPainter& painter) {
     QFont font = painter.font();
     font.setBold(true);
-    font.setPixelSize(11);
+    font.setPixelSize(art::kLetteringPixelSize);
     painter.setFont(font);
-    painter.setPen(kFrameGreen);
-    painter.drawText(QRect(12, 6, 60, 16), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("INFO"));
+    painter.setPen(kQtFrameGreen);
+    painter.drawText(
+        QRect(art::kLetteringLeft, art::kLetteringTop, art::kLetteringWidth, art::kLetteringHeight),
+        Qt::AlignLeft | Qt::AlignVCenter, QString::fromLatin1(art::kLettering));
 }
 
 // A ring open at the top with a bar through the gap.
 void DrawPowerSymbol(QPainter& painter) {
-    const QPointF centre(185.5, 14.5);
-    constexpr qreal kRadius = 6;
-    painter.setPen(QPen(kFrameGreen, 2, Qt::SolidLine, Qt::RoundCap));
+    const QPointF centre(art::kPowerCentreX, art::kPowerCentreY);
+    constexpr qreal kRadius = art::kPowerRadius;
+    painter.setPen(QPen(kQtFrameGreen, art::kPowerPenWidth, Qt::SolidLine, Qt::RoundCap));
     const QRectF ring(centre.x() - kRadius, centre.y() - kRadius, 2 * kRadius, 2 * kRadius);
-    constexpr int kGapDegrees = 60;
-    painter.drawArc(ring, (90 + kGapDegrees / 2) * 16, (360 - kGapDegrees) * 16);
-    painter.drawLine(QPointF(centre.x(), centre.y() - kRadius - 1.5), centre);
+    painter.drawArc(ring, (90 + art::kPowerGapDegrees / 2) * 16,
+                    (360 - art::kPowerGapDegrees) * 16);
+    painter.drawLine(QPointF(centre.x(), centre.y() - kRadius - art::kPowerBarOverhang), centre);
 }
 
 }  // namespace
@@ -49,8 +53,9 @@ QImage CardPicture() {
     // The outline is drawn without smoothing: a blended edge pixel would be neither card nor
     // colour key and would show as a pink fringe.
     const QRect outer(QPoint(0, 0), kPictureSize);
-    DrawRoundedArea(painter, outer, kCornerRadius, kFrameGreen);
-    DrawRoundedArea(painter, outer.marginsRemoved(kFrameWidths), kCornerRadius - 3, kCardGrey);
+    DrawRoundedArea(painter, outer, art::kCornerRadius, kQtFrameGreen);
+    DrawRoundedArea(painter, outer.marginsRemoved(kFrameWidths), art::kInnerCornerRadius,
+                    kQtCardGrey);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     DrawInfoLettering(painter);

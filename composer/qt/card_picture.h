@@ -6,11 +6,14 @@
 #include <QBitmap>
 #include <QImage>
 
+#include "composer/card_artwork.h"
+
 namespace lf {
 
-inline constexpr QRgb kColourKey = qRgb(255, 0, 255);
+inline constexpr QRgb kColourKey = qRgb(
+    card_artwork::kColourKey.red, card_artwork::kColourKey.green, card_artwork::kColourKey.blue);
 // The detail window's client area; the card sits at its top-left corner.
-inline constexpr QSize kCardClientSize(204, 419);
+inline constexpr QSize kCardClientSize(card_artwork::kClientWidth, card_artwork::kClientHeight);
 
 // The card, 202 x 417, magenta outside its rounded corners.
 QImage CardPicture();

@@ -67,6 +67,7 @@ TEST_F(IconSheetsTest, DecodesASheetOnlyWhenTheSheetChanges) {
 
 TEST_F(IconSheetsTest, BadSheetsLeaveTheBoxGreyWithoutRetrying) {
     resources_.byId[1004] = Bytes(100, 0x42);  // sheet 3 is no JPEG
+    EXPECT_FALSE(JpegFrameSize(resources_.byId[1004]));
     sheets_.ShowItemIcon(3 * 256 + 5);
     EXPECT_EQ(BoxPixel(0, 0), kIconBoxGrey);
     sheets_.ShowItemIcon(3 * 256 + 6);
@@ -77,6 +78,7 @@ TEST_F(IconSheetsTest, BadSheetsLeaveTheBoxGreyWithoutRetrying) {
     Bytes& huge = resources_.byId[1006];
     const auto frame = std::ranges::search(huge, Bytes{0xFF, 0xC0}).begin();
     std::ranges::copy(Bytes{0xEA, 0x60, 0xEA, 0x60}, frame + 5);  // height, width
+    EXPECT_EQ(JpegFrameSize(huge)->width, 60000);
     EXPECT_NE(DecodeJpeg(huge).error().message.find("60000 x 60000"), std::string::npos);
     sheets_.ShowItemIcon(5 * 256);
     EXPECT_EQ(BoxPixel(0, 0), kIconBoxGrey);

@@ -2,14 +2,13 @@
 
 // Small catalogues made in the tests: records, tables and icon sheets in the shipped formats.
 
-#include <turbojpeg.h>
-
 #include <map>
 #include <string>
 #include <vector>
 
 #include "common/bytes.h"
 #include "common/executable_resources.h"
+#include "tests/support/jpeg_encoder.h"
 #include "tests/support/record_text.h"
 
 namespace lf::testing {
@@ -46,14 +45,8 @@ inline Bytes SheetJpeg(int tint, int zeroPadding = 0) {
             p[2] = static_cast<unsigned char>(tint);
         }
     }
-    tjhandle handle = tjInitCompress();
-    unsigned char* jpeg = nullptr;
-    unsigned long size = 0;
-    tjCompress2(handle, rgb.data(), 512, 0, 512, TJPF_RGB, &jpeg, &size, TJSAMP_444, 95, 0);
-    Bytes bytes(jpeg, jpeg + size);
+    Bytes bytes = EncodeJpeg(rgb, 512, 512);
     bytes.resize(bytes.size() + zeroPadding, 0);
-    tjFree(jpeg);
-    tjDestroy(handle);
     return bytes;
 }
 

@@ -123,9 +123,6 @@ class EndToEndTest : public testing::FolderTest {
     }
 
     void ExpectBrowserShowsNewTotal() {
-#ifdef LF_BROWSER_WITHOUT_WINDOWS
-        GTEST_SKIP() << "the browser has no windows in this build yet";
-#endif
         DrivenProgram browser(scratch_ / "Lorefinder.exe");
         ASSERT_TRUE(browser.Started());
         const HWND form =

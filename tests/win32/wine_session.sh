@@ -8,7 +8,8 @@ set -euo pipefail
 command=$1 dir=$2
 shift 2
 wine64=$(command -v wine64 || echo /usr/lib/wine/wine64)
-export WINEPREFIX=$dir/prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
+# A crash ends the program at once instead of waiting in Wine's debugger.
+export WINEPREFIX=$dir/prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=;winedbg.exe=d'
 
 case $command in
 start)

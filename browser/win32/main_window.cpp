@@ -1,0 +1,448 @@
+#include "browser/win32/main_window.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "browser/main_window_layout.h"
+#include "common/win32/wide_text.h"
+#include "composer/win32/stat_form.h"
+
+namespace lf::browser {
+namespace {
+
+namespace layout = main_window_layout;
+
+constexpr wchar_t kWindowClass[] = L"LorefinderForm1";
+constexpr DWORD kFixedSingleBorder = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr UINT_PTR kSearchBoxSubclass = 1;
+constexpr UINT kHideWhenSettled = WM_APP + 2;
+constexpr int kTooltipWidth = 400;  // wide enough for a description, and lets it break lines
+
+RECT ToRect(const layout::Place& place) {
+    return {place.left, place.top, place.left + place.width, place.top + place.height};
+}
+
+RECT InFrame(const layout::Place& frame, const layout::Place& place) {
+    return ToRect({frame.left + place.left, frame.top + place.top, place.width, place.height});
+}
+
+COLORREF ToColorRef(Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
+
+HINSTANCE ThisModule() { return GetModuleHandleW(nullptr); }
+
+// A program built without our icon (a test) gets the system's.
+HICON AppIcon() {
+    HICON icon = LoadIconW(ThisModule(), MAKEINTRESOURCEW(kAppIconId));
+    return icon ? icon : LoadIconW(nullptr, MAKEINTRESOURCEW(32512));  // IDI_APPLICATION
+}
+
+void SetText(HWND control, std::string_view text) { SetWindowTextW(control, Wide(text).c_str()); }
+
+// Opens centred on the work area, with the client area the layout asks for.
+RECT CentredFrame() {
+    RECT frame{0, 0, layout::kClientWidth, layout::kClientHeight};
+    AdjustWindowRectEx(&frame, kFixedSingleBorder, FALSE, 0);
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    const int left = work.left + (work.right - work.left - width) / 2;
+    const int top = work.top + (work.bottom - work.top - height) / 2;
+    return {left, top, left + width, top + height};
+}
+
+}  // namespace
+
+Form1::Form1(SystemPort& system, ResourceReader readResource)
+    : font_(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))),
+      counterBrush_(CreateSolidBrush(ToColorRef(layout::kCounterGrey))),
+      ClipProc(CreatePopupMenu()),
+      presenter_(*this, system, std::move(readResource)) {
+    static const ATOM registered = [] {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = WindowProc;
+        windowClass.hInstance = ThisModule();
+        windowClass.hIcon = AppIcon();
+        windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = kWindowClass;
+        return RegisterClassExW(&windowClass);
+    }();
+    (void)registered;
+    const RECT frame = CentredFrame();
+    CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, Wide(kBrowserTitle).c_str(),
+                    kFixedSingleBorder, frame.left, frame.top, frame.right - frame.left,
+                    frame.bottom - frame.top, nullptr, nullptr, ThisModule(), this);
+    tray_ = std::make_unique<TrayIcon>(hwnd_, AppIcon(), kTrayMessage, Wide(kBrowserTitle));
+    CreateControls();
+    AppendMenuW(ClipProc, MF_STRING, static_cast<UINT_PTR>(ControlId::ClipBoard_copy), L"Copy");
+    AppendMenuW(ClipProc, MF_STRING, static_cast<UINT_PTR>(ControlId::ClipBoard_paste), L"Paste");
+    SetTimer(hwnd_, kDockTimer, layout::kDockIntervalMs, nullptr);
+}
+
+Form1::~Form1() {
+    tray_->Remove();
+    statForm_.reset();
+    if (hwnd_) DestroyWindow(hwnd_);
+    DestroyMenu(ClipProc);
+    DeleteObject(counterBrush_);
+}
+
+// ---- the controls -----------------------------------------------------------------------------
+
+// Created in tab order: each new child goes below the ones before it, and Tab follows that.
+// The counters come before their frames so that the frames, drawn below them, leave them whole.
+void Form1::CreateControls() {
+    constexpr DWORD kTab = WS_TABSTOP;
+    constexpr DWORD kField = kTab | ES_AUTOHSCROLL;
+    Place(WC_BUTTONW, ControlId::CMD_Sc, ToRect(layout::kCMD_Sc), kTab | BS_PUSHBUTTON);
+    Place(WC_LISTBOXW, ControlId::ItemList, ToRect(layout::kItemList),
+          kTab | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE);
+    Place(WC_EDITW, ControlId::Text_ItemNum, ToRect(layout::kText_ItemNum), kField,
+          WS_EX_CLIENTEDGE);
+    HWND searchBox =
+        Place(WC_EDITW, ControlId::Text_Sc, ToRect(layout::kText_Sc), kField, WS_EX_CLIENTEDGE);
+    SetWindowSubclass(searchBox, SearchBoxProc, kSearchBoxSubclass,
+                      reinterpret_cast<DWORD_PTR>(this));
+    Place(WC_EDITW, ControlId::Text_ItemName, ToRect(layout::kText_ItemName), kField | ES_READONLY,
+          WS_EX_CLIENTEDGE);
+    Place(WC_STATICW, ControlId::LabelTotal, InFrame(layout::kFrame1, layout::kLabelTotal),
+          SS_LEFT);
+    Place(WC_STATICW, ControlId::Frame1, ToRect(layout::kFrame1), SS_ETCHEDFRAME);
+    Place(WC_STATICW, ControlId::LabelLine, InFrame(layout::kFrame2, layout::kLabelLine), SS_LEFT);
+    Place(WC_STATICW, ControlId::Frame2, ToRect(layout::kFrame2), SS_ETCHEDFRAME);
+    Place(WC_STATICW, ControlId::Label1, ToRect(layout::kLabel1), SS_LEFT);
+    Place(WC_STATICW, ControlId::Label2, ToRect(layout::kLabel2), SS_LEFT);
+    Place(WC_STATICW, ControlId::Picture2, ToRect(layout::kPicture2), SS_OWNERDRAW | SS_NOTIFY);
+    CreateNameTooltip();
+    ShowCaptions(kDesignCaptions);
+}
+
+HWND Form1::Place(const wchar_t* windowClass, ControlId id, const RECT& place, DWORD style,
+                  DWORD extendedStyle) {
+    HWND control = CreateWindowExW(
+        extendedStyle, windowClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
+        place.left, place.top, place.right - place.left, place.bottom - place.top, hwnd_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ThisModule(), nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    return control;
+}
+
+void Form1::CreateNameTooltip() {
+    nameTooltip_ =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                        WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, ThisModule(), nullptr);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = hwnd_;
+    tool.uId = reinterpret_cast<UINT_PTR>(Control(ControlId::Text_ItemName));
+    tool.lpszText = nameTip_.data();
+    SendMessageW(nameTooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(nameTooltip_, TTM_SETMAXTIPWIDTH, 0, kTooltipWidth);
+}
+
+StatForm& Form1::Detail() {
+    if (!statForm_) statForm_ = std::make_unique<StatForm>(hwnd_);
+    return *statForm_;
+}
+
+std::string Form1::TextOf(ControlId id) const {
+    HWND control = Control(id);
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return Narrow(text);
+}
+
+// ---- events -----------------------------------------------------------------------------------
+
+LRESULT CALLBACK Form1::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!form) return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        form->hwnd_ = nullptr;
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return form->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            OnCommand(static_cast<ControlId>(LOWORD(wParam)), HIWORD(wParam));
+            return 0;
+        case WM_CTLCOLORSTATIC:
+            if (HBRUSH brush =
+                    OnStaticColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
+                return reinterpret_cast<LRESULT>(brush);
+            }
+            break;
+        case WM_DRAWITEM:
+            if (wParam == static_cast<WPARAM>(ControlId::Picture2)) {
+                DrawIconBox(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+                return TRUE;
+            }
+            break;
+        case WM_TIMER:
+            if (wParam == kDockTimer) presenter_.OnDockTimer();
+            return 0;
+        case WM_SIZE:
+            if (wParam == SIZE_MINIMIZED) presenter_.OnMinimised();
+            return 0;
+        case kHideWhenSettled:
+            if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_HIDE);
+            return 0;
+        case kTrayMessage:
+            if (LOWORD(lParam) == WM_LBUTTONDOWN) presenter_.OnTrayToggle();
+            return 0;
+        case WM_ACTIVATE:
+            OnActivate(LOWORD(wParam) != WA_INACTIVE);
+            return 0;
+        case WM_CLOSE:
+            presenter_.Close();
+            DestroyWindow(hwnd_);
+            PostQuitMessage(0);
+            return 0;
+        case WM_ENDSESSION:
+            if (wParam) presenter_.Close();  // log-off and shutdown close the window too
+            return 0;
+        default:
+            if (message == TrayIcon::TaskbarCreatedMessage()) {
+                tray_->AddAgainIfShown();
+                return 0;
+            }
+            break;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void Form1::OnCommand(ControlId id, int notification) {
+    switch (id) {
+        case ControlId::CMD_Sc:
+            if (notification == BN_CLICKED) Search();
+            break;
+        case ControlId::Text_Sc:
+            if (notification == EN_CHANGE) presenter_.OnSearchTextChanged();
+            break;
+        case ControlId::Text_ItemNum:
+            if (notification == EN_CHANGE) {
+                presenter_.OnItemNumberChanged(TextOf(ControlId::Text_ItemNum));
+            }
+            break;
+        case ControlId::ItemList:
+            if (notification == LBN_SELCHANGE) {
+                const auto row = SendMessageW(Control(ControlId::ItemList), LB_GETCURSEL, 0, 0);
+                presenter_.OnRowSelected(row == LB_ERR ? std::nullopt
+                                                       : std::optional<std::size_t>(row));
+            }
+            break;
+        case ControlId::Picture2:
+            // The second click of a double click is a click too.
+            if (notification == STN_CLICKED || notification == STN_DBLCLK) {
+                presenter_.OnIconBoxClicked();
+            }
+            break;
+        case ControlId::ClipBoard_copy:
+            presenter_.OnCopy(TextOf(ControlId::Text_Sc));
+            break;
+        case ControlId::ClipBoard_paste:
+            presenter_.OnPaste();
+            break;
+        default:
+            break;
+    }
+}
+
+// A window that is not a dialog keeps no keyboard focus of its own: it goes back to the control
+// that had it, or at first to the first control in tab order.
+void Form1::OnActivate(bool active) {
+    if (!active) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+        return;
+    }
+    SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_
+                                                : GetNextDlgTabItem(hwnd_, nullptr, FALSE));
+}
+
+void Form1::Search() { presenter_.OnSearch(TextOf(ControlId::Text_Sc)); }
+
+HBRUSH Form1::OnStaticColour(HDC dc, HWND control) {
+    if (control != Control(ControlId::LabelTotal) && control != Control(ControlId::LabelLine)) {
+        return nullptr;
+    }
+    SetBkColor(dc, ToColorRef(layout::kCounterGrey));
+    return counterBrush_;
+}
+
+// The box is grey until an icon is shown; the icon leaves its last row and column grey.
+void Form1::DrawIconBox(const DRAWITEMSTRUCT& item) const {
+    const std::uint32_t grey = kIconBoxGrey;
+    HBRUSH background = CreateSolidBrush(RGB(grey >> 16 & 0xFF, grey >> 8 & 0xFF, grey & 0xFF));
+    FillRect(item.hDC, &item.rcItem, background);
+    DeleteObject(background);
+    if (iconBox_.pixels.empty()) return;
+    BITMAPINFO picture{};
+    picture.bmiHeader.biSize = sizeof picture.bmiHeader;
+    picture.bmiHeader.biWidth = iconBox_.width;
+    picture.bmiHeader.biHeight = -iconBox_.height;  // top row first
+    picture.bmiHeader.biPlanes = 1;
+    picture.bmiHeader.biBitCount = 32;
+    picture.bmiHeader.biCompression = BI_RGB;
+    SetDIBitsToDevice(
+        item.hDC, 0, 0, static_cast<DWORD>(iconBox_.width), static_cast<DWORD>(iconBox_.height), 0,
+        0, 0, static_cast<UINT>(iconBox_.height), iconBox_.pixels.data(), &picture, DIB_RGB_COLORS);
+}
+
+// At the mouse, or below the box's top-left corner when the menu key asked for it.
+void Form1::PopUpClipboardMenu(LPARAM at) {
+    POINT where{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    if (at == -1) {
+        RECT box{};
+        GetWindowRect(Control(ControlId::Text_Sc), &box);
+        where = {box.left, box.bottom};
+    }
+    TrackPopupMenu(ClipProc, TPM_LEFTALIGN | TPM_RIGHTBUTTON, where.x, where.y, 0, hwnd_, nullptr);
+}
+
+// The search box holds one line: Enter searches and adds nothing to the text.
+LRESULT CALLBACK Form1::SearchBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR, DWORD_PTR formAddress) {
+    auto* form = reinterpret_cast<Form1*>(formAddress);
+    switch (message) {
+        case WM_GETDLGCODE:
+            if (wParam == VK_RETURN) {
+                return DLGC_WANTALLKEYS | DefSubclassProc(hwnd, message, wParam, lParam);
+            }
+            break;
+        case WM_CHAR:
+            if (wParam == L'\r') {
+                form->Search();
+                return 0;
+            }
+            break;
+        case WM_CONTEXTMENU:
+            form->PopUpClipboardMenu(lParam);
+            return 0;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(hwnd, SearchBoxProc, kSearchBoxSubclass);
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+// ---- BrowserView ------------------------------------------------------------------------------
+
+void Form1::AddTrayIcon() { tray_->Add(); }
+
+void Form1::RemoveTrayIcon() { tray_->Remove(); }
+
+void Form1::ShowCaptions(const BrowserCaptions& captions) {
+    SetText(Control(ControlId::CMD_Sc), captions.searchButton);
+    SetText(Control(ControlId::Label1), captions.itemNumberLabel);
+    SetText(Control(ControlId::Label2), captions.iconLabel);
+}
+
+// Storage for every name is reserved at once and the list is drawn once, when it is full.
+void Form1::ShowItemList(const ItemTable& items) {
+    HWND list = Control(ControlId::ItemList);
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    std::size_t characters = 0;  // UTF-8 bytes: never fewer than the UTF-16 units
+    for (const ItemEntry& item : items) characters += item.Name.size() + 1;
+    SendMessageW(list, LB_INITSTORAGE, items.size(),
+                 static_cast<LPARAM>(characters * sizeof(wchar_t)));
+    for (const ItemEntry& item : items) {
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item.Name).c_str()));
+    }
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+void Form1::SetItemNumberLength(int characters) {
+    SendMessageW(Control(ControlId::Text_ItemNum), EM_SETLIMITTEXT, static_cast<WPARAM>(characters),
+                 0);
+}
+
+void Form1::ShowTotal(std::string_view text) { SetText(Control(ControlId::LabelTotal), text); }
+
+// Selecting from here notifies nothing: the presenter already knows.
+void Form1::SelectRow(std::size_t row) {
+    SendMessageW(Control(ControlId::ItemList), LB_SETCURSEL, row, 0);
+}
+
+// The caret goes after the number, so that typing on goes on after the digits typed so far.
+void Form1::ShowItemNumber(std::string_view number) {
+    HWND field = Control(ControlId::Text_ItemNum);
+    SetText(field, number);
+    SendMessageW(field, EM_SETSEL, number.size(), static_cast<LPARAM>(number.size()));
+}
+
+void Form1::ShowItemName(std::string_view name, std::string_view description) {
+    HWND field = Control(ControlId::Text_ItemName);
+    SetText(field, name);
+    nameTip_ = Wide(description);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = hwnd_;
+    tool.uId = reinterpret_cast<UINT_PTR>(field);
+    tool.lpszText = nameTip_.data();
+    SendMessageW(nameTooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Form1::ShowPosition(std::string_view text) { SetText(Control(ControlId::LabelLine), text); }
+
+void Form1::ShowIcon(const PixelImage& box) {
+    iconBox_ = box;
+    InvalidateRect(Control(ControlId::Picture2), nullptr, FALSE);
+}
+
+void Form1::ShowCard(const Card& card) { Detail().ShowCard(card); }
+
+bool Form1::DetailVisible() const { return statForm_ && statForm_->IsVisible(); }
+
+void Form1::SetDetailVisible(bool visible) {
+    if (visible || statForm_) Detail().SetVisible(visible);
+}
+
+void Form1::MoveDetail(ScreenPoint topLeft) { Detail().Move(topLeft.x, topLeft.y); }
+
+void Form1::DestroyDetail() { statForm_.reset(); }
+
+void Form1::FocusList() { SetFocus(Control(ControlId::ItemList)); }
+
+void Form1::SetSearchText(std::string_view text) { SetText(Control(ControlId::Text_Sc), text); }
+
+bool Form1::MainWindowIsNormal() const { return IsWindowVisible(hwnd_) && !IsIconic(hwnd_); }
+
+ScreenRect Form1::MainWindowFrame() const {
+    RECT frame{};
+    GetWindowRect(hwnd_, &frame);
+    return {frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void Form1::MinimiseAndHideMainWindow() {
+    ShowWindow(hwnd_, SW_MINIMIZE);
+    ShowWindow(hwnd_, SW_HIDE);
+}
+
+void Form1::RestoreMainWindow() {
+    ShowWindow(hwnd_, SW_RESTORE);
+    SetForegroundWindow(hwnd_);
+}
+
+// After the minimise has been handled: hiding inside it would leave a stale task-bar button.
+void Form1::HideMainWindowWhenSettled() { PostMessageW(hwnd_, kHideWhenSettled, 0, 0); }
+
+}  // namespace lf::browser

@@ -1,0 +1,123 @@
+#pragma once
+
+// The browser's main window on Windows: search box, the list of every item, number and name
+// fields, the icon box and the two counters, beside it the detail window, and the tray icon.
+// It forwards its events to the BrowserPresenter and shows what the presenter tells it.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "browser/browser_presenter.h"
+#include "browser/win32/tray.h"
+
+namespace lf {
+class StatForm;
+}
+
+namespace lf::browser {
+
+// The program's icon in its resources, shown by the window and in the notification area.
+inline constexpr int kAppIconId = 1;
+
+// The controls' ids, for GetDlgItem, and the items of the search box's pop-up menu.
+enum class ControlId : int {
+    Text_Sc = 100,
+    CMD_Sc,
+    ItemList,
+    Label1,
+    Text_ItemNum,
+    Label2,
+    Picture2,
+    Text_ItemName,
+    Frame1,
+    LabelTotal,
+    Frame2,
+    LabelLine,
+    ClipBoard_copy = 200,
+    ClipBoard_paste,
+};
+
+// The notification area reports clicks on the icon with this message, the mouse message in
+// lParam; the docking timer ticks with this id.
+inline constexpr UINT kTrayMessage = WM_APP + 1;
+inline constexpr UINT_PTR kDockTimer = 1;
+
+class Form1 : private BrowserView {
+  public:
+    Form1(SystemPort& system, ResourceReader readResource);
+    ~Form1() override;
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+
+    // Runs the start-up sequence; false when the table could not be loaded (already reported).
+    bool Start() { return presenter_.Start(); }
+    void Show() { ShowWindow(hwnd_, SW_SHOWNORMAL); }
+
+    HWND Handle() const { return hwnd_; }
+    const BrowserPresenter& Presenter() const { return presenter_; }
+    // The detail window, once it has been created.
+    StatForm* DetailWindow() const { return statForm_.get(); }
+    HWND Control(ControlId id) const { return GetDlgItem(hwnd_, static_cast<int>(id)); }
+    // The description shown as the name field's tooltip.
+    const std::wstring& NameTip() const { return nameTip_; }
+
+  private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK SearchBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR subclass, DWORD_PTR form);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnCommand(ControlId id, int notification);
+    void OnActivate(bool active);
+    HBRUSH OnStaticColour(HDC dc, HWND control);
+    void DrawIconBox(const DRAWITEMSTRUCT& item) const;
+    void PopUpClipboardMenu(LPARAM at);
+    void Search();
+
+    void CreateControls();
+    HWND Place(const wchar_t* windowClass, ControlId id, const RECT& place, DWORD style,
+               DWORD extendedStyle = 0);
+    void CreateNameTooltip();
+    StatForm& Detail();
+    std::string TextOf(ControlId id) const;
+
+    // BrowserView
+    void AddTrayIcon() override;
+    void RemoveTrayIcon() override;
+    void ShowCaptions(const BrowserCaptions& captions) override;
+    void ShowItemList(const ItemTable& items) override;
+    void SetItemNumberLength(int characters) override;
+    void ShowTotal(std::string_view text) override;
+    void SelectRow(std::size_t row) override;
+    void ShowItemNumber(std::string_view number) override;
+    void ShowItemName(std::string_view name, std::string_view description) override;
+    void ShowPosition(std::string_view text) override;
+    void ShowIcon(const PixelImage& box) override;
+    void ShowCard(const Card& card) override;
+    bool DetailVisible() const override;
+    void SetDetailVisible(bool visible) override;
+    void MoveDetail(ScreenPoint topLeft) override;
+    void DestroyDetail() override;
+    void FocusList() override;
+    void SetSearchText(std::string_view text) override;
+    bool MainWindowIsNormal() const override;
+    ScreenRect MainWindowFrame() const override;
+    void MinimiseAndHideMainWindow() override;
+    void RestoreMainWindow() override;
+    void HideMainWindowWhenSettled() override;
+
+    HWND hwnd_ = nullptr;
+    HFONT font_;
+    HBRUSH counterBrush_;
+    HMENU ClipProc;
+    HWND nameTooltip_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    std::wstring nameTip_;
+    PixelImage iconBox_;
+    std::unique_ptr<TrayIcon> tray_;
+    std::unique_ptr<StatForm> statForm_;
+    BrowserPresenter presenter_;
+};
+
+}  // namespace lf::browser
