@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Runs every benchmark program of a build and ends with one Markdown table of all rows.
+# Runs every benchmark program of a build, and the Windows ones of a Windows build under Wine,
+# and ends with one Markdown table of all rows.
+# Usage: scripts/run-benchmarks.sh [BUILD] [WINDOWS_BUILD]
 set -euo pipefail
 build=${1:-build/release}
+windows=${2:-build/windows-x64}
 rows=$(mktemp)
 trap 'rm -f "$rows"' EXIT
 for program in "$build"/bench/bench_*; do
@@ -9,6 +12,18 @@ for program in "$build"/bench/bench_*; do
   echo "== $(basename "$program")"
   QT_QPA_PLATFORM=offscreen "$program" --benchmark_min_time=0.5 --benchmark_color=false | sed "s/\x1b\[[0-9;]*m//g" | tee -a "$rows"
 done
+# In the Wine session the Windows tests use: one prefix, server and virtual screen.
+windows_bench=$windows/bench/win32/bench_windows_startup.exe
+if [ -e "$windows_bench" ]; then
+  echo "== $(basename "$windows_bench")"
+  session=$(dirname "$0")/../tests/win32/wine_session.sh
+  wine_dir=$(realpath "$windows")/wine
+  trap 'bash "$session" stop "$wine_dir"; rm -f "$rows"' EXIT
+  bash "$session" start "$wine_dir"
+  bash "$session" run "$wine_dir" "$windows_bench" | tr -d '\r' | tee -a "$rows"
+else
+  echo "SKIPPED on this machine: the Windows start-up under Wine: no Windows build in $windows"
+fi
 echo
 echo "| benchmark | ours | baseline | ratio | goal |"
 echo "|---|---|---|---|---|"
