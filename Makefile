@@ -42,7 +42,12 @@ host-tools: deps
 	cmake --preset default
 	cmake --build --preset default --target host_tools
 
+# The 32-bit programs are built for the tests too where this machine runs 32-bit programs.
 test-windows: host-tools
+	if /lib/ld-linux.so.2 --version >/dev/null 2>&1; then \
+	  cmake --preset windows-x86 && \
+	  cmake --build --preset windows-x86 --target LorefinderBare_with_catalogue Tablepatch lftool; \
+	fi
 	cmake --preset windows-x64 -DCMAKE_COMPILE_WARNING_AS_ERROR=$(WARNINGS_AS_ERRORS)
 	cmake --build --preset windows-x64
 	ctest --preset windows-x64

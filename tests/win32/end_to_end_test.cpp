@@ -162,7 +162,7 @@ TEST_F(EndToEndTest, The32BitProgramsToo) {
     const std::filesystem::path programs = LF_X86_BIN_DIR;
     if (!std::filesystem::exists(programs / "Tablepatch.exe")) {
         GTEST_SKIP() << "SKIPPED on this machine: the 32-bit programs end to end: they are not "
-                        "built (cmake --preset windows-x86)";
+                        "built (make test builds them where this machine runs 32-bit programs)";
     }
     const DrivenProgram probe(programs / "lftool.exe", L"--version");
     if (!probe.Started() || probe.AwaitEnd() != 0u) {
