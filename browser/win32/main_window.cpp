@@ -18,12 +18,8 @@ constexpr UINT_PTR kSearchBoxSubclass = 1;
 constexpr UINT kHideWhenSettled = WM_APP + 2;
 constexpr int kTooltipWidth = 400;  // wide enough for a description, and lets it break lines
 
-RECT ToRect(const layout::Place& place) {
+RECT ToRect(const PixelPlace& place) {
     return {place.left, place.top, place.left + place.width, place.top + place.height};
-}
-
-RECT InFrame(const layout::Place& frame, const layout::Place& place) {
-    return ToRect({frame.left + place.left, frame.top + place.top, place.width, place.height});
 }
 
 COLORREF ToColorRef(Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
@@ -107,10 +103,11 @@ void Form1::CreateControls() {
                       reinterpret_cast<DWORD_PTR>(this));
     Place(WC_EDITW, ControlId::Text_ItemName, ToRect(layout::kText_ItemName), kField | ES_READONLY,
           WS_EX_CLIENTEDGE);
-    Place(WC_STATICW, ControlId::LabelTotal, InFrame(layout::kFrame1, layout::kLabelTotal),
+    Place(WC_STATICW, ControlId::LabelTotal, ToRect(Within(layout::kFrame1, layout::kLabelTotal)),
           SS_LEFT);
     Place(WC_STATICW, ControlId::Frame1, ToRect(layout::kFrame1), SS_ETCHEDFRAME);
-    Place(WC_STATICW, ControlId::LabelLine, InFrame(layout::kFrame2, layout::kLabelLine), SS_LEFT);
+    Place(WC_STATICW, ControlId::LabelLine, ToRect(Within(layout::kFrame2, layout::kLabelLine)),
+          SS_LEFT);
     Place(WC_STATICW, ControlId::Frame2, ToRect(layout::kFrame2), SS_ETCHEDFRAME);
     Place(WC_STATICW, ControlId::Label1, ToRect(layout::kLabel1), SS_LEFT);
     Place(WC_STATICW, ControlId::Label2, ToRect(layout::kLabel2), SS_LEFT);

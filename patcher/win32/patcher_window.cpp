@@ -24,10 +24,7 @@ void RegisterWindowClass(WNDPROC procedure) {
 
 // The panel's controls belong to the window itself, so that their clicks reach it: their places
 // are the panel's plus their places in it.
-layout::Place InIconPanel(layout::Place place) {
-    return {layout::kIconPanel.left + place.left, layout::kIconPanel.top + place.top, place.width,
-            place.height};
-}
+PixelPlace InIconPanel(const PixelPlace& place) { return Within(layout::kIconPanel, place); }
 
 void SetCaption(HWND window, std::string_view caption) {
     SetWindowTextW(window, Wide(caption).c_str());
@@ -84,8 +81,8 @@ void Form1::CreateControls() {
                            InIconPanel(layout::kImportIconButton), kImportIconButton);
 }
 
-HWND Form1::Place(const wchar_t* kind, const wchar_t* caption, DWORD style,
-                  const layout::Place& place, int id) {
+HWND Form1::Place(const wchar_t* kind, const wchar_t* caption, DWORD style, const PixelPlace& place,
+                  int id) {
     HWND control = CreateWindowExW(
         0, kind, caption, style, place.left, place.top, place.width, place.height, window_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);

@@ -43,7 +43,7 @@ class Form1 : private PatcherView {
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
     LRESULT OnMessage(UINT message, WPARAM w, LPARAM l);
     void OnCommand(int id);
-    HWND Place(const wchar_t* kind, const wchar_t* caption, DWORD style, const layout::Place& place,
+    HWND Place(const wchar_t* kind, const wchar_t* caption, DWORD style, const PixelPlace& place,
                int id);
     void CreateControls();
 
