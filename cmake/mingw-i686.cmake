@@ -1,16 +1,3 @@
-# Cross build for Windows with Debian's mingw-w64 (i686). The posix thread model gives the
-# C++ runtime its threads and mutexes; the programs link it statically.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build for i686 Windows.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(LF_MINGW_TRIPLE i686-w64-mingw32)
-
-set(CMAKE_C_COMPILER ${LF_MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${LF_MINGW_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER ${LF_MINGW_TRIPLE}-windres)
-
-# Headers and libraries come from the mingw tree only; programs from the build machine.
-set(CMAKE_FIND_ROOT_PATH /usr/${LF_MINGW_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

@@ -3,22 +3,20 @@
 // Tablepatch's window in pixels of 15 twips, for both window layers: a client area 111 pixels
 // wide and, with the icon panel shown, 342 high, and the places of its controls in it.
 
-namespace lf::patcher::layout {
+#include "common/pixel_place.h"
 
-struct Place {
-    int left, top, width, height;
-};
+namespace lf::patcher::layout {
 
 inline constexpr int kClientWidth = 111;
 inline constexpr int kClientHeight = 342;
 inline constexpr int kTwipsPerPixel = 15;
 
-inline constexpr Place kReplaceButton{6, 6, 99, 29};
-inline constexpr Place kExportButton{6, 40, 71, 29};
-inline constexpr Place kHelpButton{86, 50, 19, 19};
-inline constexpr Place kIconPanel{2, 72, 107, 265};
+inline constexpr PixelPlace kReplaceButton{6, 6, 99, 29};
+inline constexpr PixelPlace kExportButton{6, 40, 71, 29};
+inline constexpr PixelPlace kHelpButton{86, 50, 19, 19};
+inline constexpr PixelPlace kIconPanel{2, 72, 107, 265};
 // In the icon panel: the option button of sheet k (0 to 15), and the import button below them.
-constexpr Place IconOption(int k) { return {6, 12 + 14 * k, 93, 12}; }
-inline constexpr Place kImportIconButton{6, 238, 95, 21};
+constexpr PixelPlace IconOption(int k) { return {6, 12 + 14 * k, 93, 12}; }
+inline constexpr PixelPlace kImportIconButton{6, 238, 95, 21};
 
 }  // namespace lf::patcher::layout

@@ -28,17 +28,17 @@ const QColor kIconBoxGreyColour = QColor::fromRgb(kIconBoxGrey);
 const QColor kCounterGreyColour{layout::kCounterGrey.red, layout::kCounterGrey.green,
                                 layout::kCounterGrey.blue};
 
-QRect GeometryOf(const layout::Place& place) {
+QRect GeometryOf(const PixelPlace& place) {
     return {place.left, place.top, place.width, place.height};
 }
 
-QLabel* CounterLabel(QFrame* frame, const char* name, const layout::Place& place) {
+QLabel* CounterLabel(QFrame* frame, const char* name, const PixelPlace& place) {
     auto* label = Place<QLabel>(frame, name, GeometryOf(place));
     SetBackground(label, kCounterGreyColour);
     return label;
 }
 
-QFrame* CaptionlessFrame(QWidget* parent, const char* name, const layout::Place& place) {
+QFrame* CaptionlessFrame(QWidget* parent, const char* name, const PixelPlace& place) {
     auto* frame = Place<QFrame>(parent, name, GeometryOf(place));
     frame->setFrameShape(QFrame::Box);
     frame->setFrameShadow(QFrame::Sunken);

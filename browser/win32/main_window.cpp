@@ -18,14 +18,6 @@ constexpr UINT_PTR kSearchBoxSubclass = 1;
 constexpr UINT kHideWhenSettled = WM_APP + 2;
 constexpr int kTooltipWidth = 400;  // wide enough for a description, and lets it break lines
 
-RECT ToRect(const layout::Place& place) {
-    return {place.left, place.top, place.left + place.width, place.top + place.height};
-}
-
-RECT InFrame(const layout::Place& frame, const layout::Place& place) {
-    return ToRect({frame.left + place.left, frame.top + place.top, place.width, place.height});
-}
-
 COLORREF ToColorRef(Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
 
 HINSTANCE ThisModule() { return GetModuleHandleW(nullptr); }
@@ -38,53 +30,27 @@ HICON AppIcon() {
 
 void SetText(HWND control, std::string_view text) { SetWindowTextW(control, Wide(text).c_str()); }
 
-// Opens centred on the work area, with the client area the layout asks for.
-RECT CentredFrame() {
-    RECT frame{0, 0, layout::kClientWidth, layout::kClientHeight};
-    AdjustWindowRectEx(&frame, kFixedSingleBorder, FALSE, 0);
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    const int left = work.left + (work.right - work.left - width) / 2;
-    const int top = work.top + (work.bottom - work.top - height) / 2;
-    return {left, top, left + width, top + height};
-}
-
 }  // namespace
 
 Form1::Form1(SystemPort& system, ResourceReader readResource)
-    : font_(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))),
-      counterBrush_(CreateSolidBrush(ToColorRef(layout::kCounterGrey))),
+    : counterBrush_(CreateSolidBrush(ToColorRef(layout::kCounterGrey))),
       ClipProc(CreatePopupMenu()),
       presenter_(*this, system, std::move(readResource)) {
-    static const ATOM registered = [] {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = WindowProc;
-        windowClass.hInstance = ThisModule();
-        windowClass.hIcon = AppIcon();
-        windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = kWindowClass;
-        return RegisterClassExW(&windowClass);
-    }();
-    (void)registered;
-    const RECT frame = CentredFrame();
-    CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, Wide(kBrowserTitle).c_str(),
-                    kFixedSingleBorder, frame.left, frame.top, frame.right - frame.left,
-                    frame.bottom - frame.top, nullptr, nullptr, ThisModule(), this);
-    tray_ = std::make_unique<TrayIcon>(hwnd_, AppIcon(), kTrayMessage, Wide(kBrowserTitle));
+    // Opens centred on the work area, with the client area the layout asks for.
+    Create({kWindowClass, AppIcon(), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
+           kFixedSingleBorder, WS_EX_CONTROLPARENT, Wide(kBrowserTitle).c_str(),
+           layout::kClientWidth, layout::kClientHeight);
+    CentreOnWorkArea();
+    tray_ = std::make_unique<TrayIcon>(Handle(), AppIcon(), kTrayMessage, Wide(kBrowserTitle));
     CreateControls();
     AppendMenuW(ClipProc, MF_STRING, static_cast<UINT_PTR>(ControlId::ClipBoard_copy), L"Copy");
     AppendMenuW(ClipProc, MF_STRING, static_cast<UINT_PTR>(ControlId::ClipBoard_paste), L"Paste");
-    SetTimer(hwnd_, kDockTimer, layout::kDockIntervalMs, nullptr);
+    SetTimer(Handle(), kDockTimer, layout::kDockIntervalMs, nullptr);
 }
 
 Form1::~Form1() {
     tray_->Remove();
     statForm_.reset();
-    if (hwnd_) DestroyWindow(hwnd_);
     DestroyMenu(ClipProc);
     DeleteObject(counterBrush_);
 }
@@ -94,50 +60,43 @@ Form1::~Form1() {
 // Created in tab order: each new child goes below the ones before it, and Tab follows that.
 // The counters come before their frames so that the frames, drawn below them, leave them whole.
 void Form1::CreateControls() {
+    const auto place = [this](const wchar_t* windowClass, ControlId id, const PixelPlace& where,
+                              DWORD style, DWORD extendedStyle = 0) {
+        return CreateControl(Handle(), windowClass, L"", WS_CLIPSIBLINGS | style, where,
+                             static_cast<int>(id), extendedStyle);
+    };
     constexpr DWORD kTab = WS_TABSTOP;
     constexpr DWORD kField = kTab | ES_AUTOHSCROLL;
-    Place(WC_BUTTONW, ControlId::CMD_Sc, ToRect(layout::kCMD_Sc), kTab | BS_PUSHBUTTON);
-    Place(WC_LISTBOXW, ControlId::ItemList, ToRect(layout::kItemList),
+    place(WC_BUTTONW, ControlId::CMD_Sc, layout::kCMD_Sc, kTab | BS_PUSHBUTTON);
+    place(WC_LISTBOXW, ControlId::ItemList, layout::kItemList,
           kTab | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE);
-    Place(WC_EDITW, ControlId::Text_ItemNum, ToRect(layout::kText_ItemNum), kField,
-          WS_EX_CLIENTEDGE);
+    place(WC_EDITW, ControlId::Text_ItemNum, layout::kText_ItemNum, kField, WS_EX_CLIENTEDGE);
     HWND searchBox =
-        Place(WC_EDITW, ControlId::Text_Sc, ToRect(layout::kText_Sc), kField, WS_EX_CLIENTEDGE);
+        place(WC_EDITW, ControlId::Text_Sc, layout::kText_Sc, kField, WS_EX_CLIENTEDGE);
     SetWindowSubclass(searchBox, SearchBoxProc, kSearchBoxSubclass,
                       reinterpret_cast<DWORD_PTR>(this));
-    Place(WC_EDITW, ControlId::Text_ItemName, ToRect(layout::kText_ItemName), kField | ES_READONLY,
+    place(WC_EDITW, ControlId::Text_ItemName, layout::kText_ItemName, kField | ES_READONLY,
           WS_EX_CLIENTEDGE);
-    Place(WC_STATICW, ControlId::LabelTotal, InFrame(layout::kFrame1, layout::kLabelTotal),
-          SS_LEFT);
-    Place(WC_STATICW, ControlId::Frame1, ToRect(layout::kFrame1), SS_ETCHEDFRAME);
-    Place(WC_STATICW, ControlId::LabelLine, InFrame(layout::kFrame2, layout::kLabelLine), SS_LEFT);
-    Place(WC_STATICW, ControlId::Frame2, ToRect(layout::kFrame2), SS_ETCHEDFRAME);
-    Place(WC_STATICW, ControlId::Label1, ToRect(layout::kLabel1), SS_LEFT);
-    Place(WC_STATICW, ControlId::Label2, ToRect(layout::kLabel2), SS_LEFT);
-    Place(WC_STATICW, ControlId::Picture2, ToRect(layout::kPicture2), SS_OWNERDRAW | SS_NOTIFY);
+    place(WC_STATICW, ControlId::LabelTotal, Within(layout::kFrame1, layout::kLabelTotal), SS_LEFT);
+    place(WC_STATICW, ControlId::Frame1, layout::kFrame1, SS_ETCHEDFRAME);
+    place(WC_STATICW, ControlId::LabelLine, Within(layout::kFrame2, layout::kLabelLine), SS_LEFT);
+    place(WC_STATICW, ControlId::Frame2, layout::kFrame2, SS_ETCHEDFRAME);
+    place(WC_STATICW, ControlId::Label1, layout::kLabel1, SS_LEFT);
+    place(WC_STATICW, ControlId::Label2, layout::kLabel2, SS_LEFT);
+    place(WC_STATICW, ControlId::Picture2, layout::kPicture2, SS_OWNERDRAW | SS_NOTIFY);
     CreateNameTooltip();
     ShowCaptions(kDesignCaptions);
-}
-
-HWND Form1::Place(const wchar_t* windowClass, ControlId id, const RECT& place, DWORD style,
-                  DWORD extendedStyle) {
-    HWND control = CreateWindowExW(
-        extendedStyle, windowClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
-        place.left, place.top, place.right - place.left, place.bottom - place.top, hwnd_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ThisModule(), nullptr);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    return control;
 }
 
 void Form1::CreateNameTooltip() {
     nameTooltip_ =
         CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                         WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, ThisModule(), nullptr);
+                        CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, ThisModule(), nullptr);
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = hwnd_;
+    tool.hwnd = Handle();
     tool.uId = reinterpret_cast<UINT_PTR>(Control(ControlId::Text_ItemName));
     tool.lpszText = nameTip_.data();
     SendMessageW(nameTooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
@@ -145,7 +104,7 @@ void Form1::CreateNameTooltip() {
 }
 
 StatForm& Form1::Detail() {
-    if (!statForm_) statForm_ = std::make_unique<StatForm>(hwnd_);
+    if (!statForm_) statForm_ = std::make_unique<StatForm>(Handle());
     return *statForm_;
 }
 
@@ -159,23 +118,7 @@ std::string Form1::TextOf(ControlId id) const {
 
 // ---- events -----------------------------------------------------------------------------------
 
-LRESULT CALLBACK Form1::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* form = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!form) return DefWindowProcW(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        form->hwnd_ = nullptr;
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    return form->HandleMessage(message, wParam, lParam);
-}
-
-LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
             OnCommand(static_cast<ControlId>(LOWORD(wParam)), HIWORD(wParam));
@@ -199,7 +142,7 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam == SIZE_MINIMIZED) presenter_.OnMinimised();
             return 0;
         case kHideWhenSettled:
-            if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_HIDE);
+            if (IsIconic(Handle())) ShowWindow(Handle(), SW_HIDE);
             return 0;
         case kTrayMessage:
             if (LOWORD(lParam) == WM_LBUTTONDOWN) presenter_.OnTrayToggle();
@@ -209,7 +152,7 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CLOSE:
             presenter_.Close();
-            DestroyWindow(hwnd_);
+            DestroyWindow(Handle());
             PostQuitMessage(0);
             return 0;
         case WM_ENDSESSION:
@@ -222,7 +165,7 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
     }
-    return DefWindowProcW(hwnd_, message, wParam, lParam);
+    return DefWindowProcW(Handle(), message, wParam, lParam);
 }
 
 void Form1::OnCommand(ControlId id, int notification) {
@@ -267,11 +210,11 @@ void Form1::OnCommand(ControlId id, int notification) {
 void Form1::OnActivate(bool active) {
     if (!active) {
         HWND focus = GetFocus();
-        if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+        if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
         return;
     }
     SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_
-                                                : GetNextDlgTabItem(hwnd_, nullptr, FALSE));
+                                                : GetNextDlgTabItem(Handle(), nullptr, FALSE));
 }
 
 void Form1::Search() { presenter_.OnSearch(TextOf(ControlId::Text_Sc)); }
@@ -311,7 +254,8 @@ void Form1::PopUpClipboardMenu(LPARAM at) {
         GetWindowRect(Control(ControlId::Text_Sc), &box);
         where = {box.left, box.bottom};
     }
-    TrackPopupMenu(ClipProc, TPM_LEFTALIGN | TPM_RIGHTBUTTON, where.x, where.y, 0, hwnd_, nullptr);
+    TrackPopupMenu(ClipProc, TPM_LEFTALIGN | TPM_RIGHTBUTTON, where.x, where.y, 0, Handle(),
+                   nullptr);
 }
 
 // The search box holds one line: Enter searches and adds nothing to the text.
@@ -395,7 +339,7 @@ void Form1::ShowItemName(std::string_view name, std::string_view description) {
     nameTip_ = Wide(description);
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
-    tool.hwnd = hwnd_;
+    tool.hwnd = Handle();
     tool.uId = reinterpret_cast<UINT_PTR>(field);
     tool.lpszText = nameTip_.data();
     SendMessageW(nameTooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
@@ -424,25 +368,25 @@ void Form1::FocusList() { SetFocus(Control(ControlId::ItemList)); }
 
 void Form1::SetSearchText(std::string_view text) { SetText(Control(ControlId::Text_Sc), text); }
 
-bool Form1::MainWindowIsNormal() const { return IsWindowVisible(hwnd_) && !IsIconic(hwnd_); }
+bool Form1::MainWindowIsNormal() const { return IsWindowVisible(Handle()) && !IsIconic(Handle()); }
 
 ScreenRect Form1::MainWindowFrame() const {
     RECT frame{};
-    GetWindowRect(hwnd_, &frame);
+    GetWindowRect(Handle(), &frame);
     return {frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top};
 }
 
 void Form1::MinimiseAndHideMainWindow() {
-    ShowWindow(hwnd_, SW_MINIMIZE);
-    ShowWindow(hwnd_, SW_HIDE);
+    ShowWindow(Handle(), SW_MINIMIZE);
+    ShowWindow(Handle(), SW_HIDE);
 }
 
 void Form1::RestoreMainWindow() {
-    ShowWindow(hwnd_, SW_RESTORE);
-    SetForegroundWindow(hwnd_);
+    ShowWindow(Handle(), SW_RESTORE);
+    SetForegroundWindow(Handle());
 }
 
 // After the minimise has been handled: hiding inside it would leave a stale task-bar button.
-void Form1::HideMainWindowWhenSettled() { PostMessageW(hwnd_, kHideWhenSettled, 0, 0); }
+void Form1::HideMainWindowWhenSettled() { PostMessageW(Handle(), kHideWhenSettled, 0, 0); }
 
 }  // namespace lf::browser

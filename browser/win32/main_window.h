@@ -11,6 +11,7 @@
 
 #include "browser/browser_presenter.h"
 #include "browser/win32/tray.h"
+#include "common/win32/window.h"
 
 namespace lf {
 class StatForm;
@@ -44,30 +45,26 @@ enum class ControlId : int {
 inline constexpr UINT kTrayMessage = WM_APP + 1;
 inline constexpr UINT_PTR kDockTimer = 1;
 
-class Form1 : private BrowserView {
+class Form1 : public Window, private BrowserView {
   public:
     Form1(SystemPort& system, ResourceReader readResource);
     ~Form1() override;
-    Form1(const Form1&) = delete;
-    Form1& operator=(const Form1&) = delete;
 
     // Runs the start-up sequence; false when the table could not be loaded (already reported).
     bool Start() { return presenter_.Start(); }
-    void Show() { ShowWindow(hwnd_, SW_SHOWNORMAL); }
+    void Show() { ShowWindow(Handle(), SW_SHOWNORMAL); }
 
-    HWND Handle() const { return hwnd_; }
     const BrowserPresenter& Presenter() const { return presenter_; }
     // The detail window, once it has been created.
     StatForm* DetailWindow() const { return statForm_.get(); }
-    HWND Control(ControlId id) const { return GetDlgItem(hwnd_, static_cast<int>(id)); }
+    HWND Control(ControlId id) const { return GetDlgItem(Handle(), static_cast<int>(id)); }
     // The description shown as the name field's tooltip.
     const std::wstring& NameTip() const { return nameTip_; }
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK SearchBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                           UINT_PTR subclass, DWORD_PTR form);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnCommand(ControlId id, int notification);
     void OnActivate(bool active);
     HBRUSH OnStaticColour(HDC dc, HWND control);
@@ -76,8 +73,6 @@ class Form1 : private BrowserView {
     void Search();
 
     void CreateControls();
-    HWND Place(const wchar_t* windowClass, ControlId id, const RECT& place, DWORD style,
-               DWORD extendedStyle = 0);
     void CreateNameTooltip();
     StatForm& Detail();
     std::string TextOf(ControlId id) const;
@@ -107,8 +102,6 @@ class Form1 : private BrowserView {
     void RestoreMainWindow() override;
     void HideMainWindowWhenSettled() override;
 
-    HWND hwnd_ = nullptr;
-    HFONT font_;
     HBRUSH counterBrush_;
     HMENU ClipProc;
     HWND nameTooltip_ = nullptr;

@@ -22,28 +22,16 @@ StatForm::StatForm(HWND owner)
       measuringDc_(CreateCompatibleDC(nullptr)),
       cardPicture_(CreateCardPicture()) {
     SelectObject(measuringDc_, font_);
-    static const ATOM registered = [] {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = WindowProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow
-        windowClass.lpszClassName = kWindowClass;
-        return RegisterClassExW(&windowClass);
-    }();
-    (void)registered;
+    Create({kWindowClass}, WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_LAYERED, L"", kClientWidth,
+           kClientHeight, owner);
     // Magenta is see-through; the alpha plays no part with the colour key alone.
-    hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_LAYERED, kWindowClass, L"", WS_POPUP, 0, 0,
-                            kClientWidth, kClientHeight, owner, nullptr, GetModuleHandleW(nullptr),
-                            this);
     const Rgb key = card_artwork::kColourKey;
-    SetLayeredWindowAttributes(hwnd_, RGB(key.red, key.green, key.blue), 0, LWA_COLORKEY);
+    SetLayeredWindowAttributes(Handle(), RGB(key.red, key.green, key.blue), 0, LWA_COLORKEY);
     title_.colour = GetSysColor(COLOR_WINDOWTEXT);  // the title keeps the default text colour
     ShowCard(Card{std::string(), {}});
 }
 
 StatForm::~StatForm() {
-    DestroyWindow(hwnd_);
     DeleteObject(cardPicture_);
     DeleteDC(measuringDc_);
 }
@@ -59,16 +47,16 @@ void StatForm::ShowCard(const Card& card) {
     });
     if (layout.title) title_.place = *layout.title;
     for (std::size_t i = 0; i < layout.blocks.size(); ++i) blocks_[i].place = layout.blocks[i];
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 // The card never takes the focus from the main window.
 void StatForm::SetVisible(bool visible) {
-    ShowWindow(hwnd_, visible ? SW_SHOWNOACTIVATE : SW_HIDE);
+    ShowWindow(Handle(), visible ? SW_SHOWNOACTIVATE : SW_HIDE);
 }
 
 void StatForm::Move(int left, int top) {
-    SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // As tall as the wrapped text; an empty caption keeps one line.
@@ -82,7 +70,7 @@ int StatForm::MeasureHeight(const std::wstring& text, int width) const {
 // Drawn off screen first, so the text never flickers over a bare card.
 void StatForm::Paint() {
     PAINTSTRUCT paint;
-    HDC screen = BeginPaint(hwnd_, &paint);
+    HDC screen = BeginPaint(Handle(), &paint);
     HDC canvas = CreateCompatibleDC(screen);
     HBITMAP buffer = CreateCompatibleBitmap(screen, kClientWidth, kClientHeight);
     HGDIOBJ previousBuffer = SelectObject(canvas, buffer);
@@ -105,23 +93,14 @@ void StatForm::Paint() {
     SelectObject(canvas, previousBuffer);
     DeleteObject(buffer);
     DeleteDC(canvas);
-    EndPaint(hwnd_, &paint);
+    EndPaint(Handle(), &paint);
 }
 
-LRESULT CALLBACK StatForm::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
-    }
-    auto* form = reinterpret_cast<StatForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+LRESULT StatForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT:
-            if (form) {
-                form->Paint();
-                return 0;
-            }
-            break;
+            Paint();
+            return 0;
         case WM_ERASEBKGND:
             return 1;  // the paint covers the whole client area
         case WM_MOUSEACTIVATE:
@@ -129,7 +108,7 @@ LRESULT CALLBACK StatForm::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LP
         default:
             break;
     }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
+    return DefWindowProcW(Handle(), message, wParam, lParam);
 }
 
 }  // namespace lf

@@ -8,24 +8,22 @@
 #include <string>
 #include <vector>
 
+#include "common/win32/window.h"
 #include "composer/block_layout.h"
 #include "composer/card.h"
 
 namespace lf {
 
-class StatForm {
+class StatForm : public Window {
   public:
     // A hidden window, owned by the main window so that it never gets a task-bar button.
     explicit StatForm(HWND owner);
-    ~StatForm();
-    StatForm(const StatForm&) = delete;
-    StatForm& operator=(const StatForm&) = delete;
+    ~StatForm() override;
 
     // Replaces the blocks by the card's.
     void ShowCard(const Card& card);
 
-    HWND Handle() const { return hwnd_; }
-    bool IsVisible() const { return IsWindowVisible(hwnd_) != FALSE; }
+    bool IsVisible() const { return IsWindowVisible(Handle()) != FALSE; }
     void SetVisible(bool visible);
     void Move(int left, int top);
 
@@ -39,11 +37,10 @@ class StatForm {
     const std::vector<DrawnBlock>& TextBlocks() const { return blocks_; }
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     int MeasureHeight(const std::wstring& text, int width) const;
     void Paint();
 
-    HWND hwnd_ = nullptr;
     HFONT font_;
     HDC measuringDc_;
     HBITMAP cardPicture_;

@@ -18,12 +18,12 @@ namespace {
 // What the title bar and borders take of the outer height on a usual desktop.
 constexpr int kCaptionTwips = 450;
 
-QRect GeometryOf(const layout::Place& place) {
+QRect GeometryOf(const PixelPlace& place) {
     return {place.left, place.top, place.width, place.height};
 }
 
 template <typename Button>
-Button* PlaceButton(QWidget* parent, const char* name, const layout::Place& place,
+Button* PlaceButton(QWidget* parent, const char* name, const PixelPlace& place,
                     const QString& caption) {
     auto* button = Place<Button>(parent, name, GeometryOf(place));
     button->setText(caption);

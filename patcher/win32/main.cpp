@@ -32,11 +32,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     lf::Win32SystemPort system;
     lf::patcher::Form1 form(system, ProgramFolder());
     if (!form.Start()) return 1;
-    ShowWindow(form.Window(), show);
+    ShowWindow(form.Handle(), show);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         // Tab and the arrow keys move between the controls, as in a dialog.
-        if (IsDialogMessageW(form.Window(), &message)) continue;
+        if (IsDialogMessageW(form.Handle(), &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

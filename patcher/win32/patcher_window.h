@@ -10,7 +10,7 @@
 #include <string>
 
 #include "common/catalogue_format.h"
-#include "patcher/patcher_layout.h"
+#include "common/win32/window.h"
 #include "patcher/patcher_presenter.h"
 
 namespace lf::patcher {
@@ -25,26 +25,19 @@ enum Form1Control : int {
     kFirstIconOption = 200,  // IconSel(k) is kFirstIconOption + k
 };
 
-class Form1 : private PatcherView {
+class Form1 : public Window, private PatcherView {
   public:
     // Creates the window and its controls, hidden.
     Form1(SystemPort& system, std::string folder);
-    ~Form1() override;
-    Form1(const Form1&) = delete;
-    Form1& operator=(const Form1&) = delete;
 
     // Runs the start-up sequence and centres the window; false when Lorefinder.exe is not
     // beside the patcher. Showing the window is the caller's.
     bool Start();
-    HWND Window() const { return window_; }
     const PatcherPresenter& Presenter() const { return presenter_; }
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
-    LRESULT OnMessage(UINT message, WPARAM w, LPARAM l);
+    LRESULT OnMessage(UINT message, WPARAM w, LPARAM l) override;
     void OnCommand(int id);
-    HWND Place(const wchar_t* kind, const wchar_t* caption, DWORD style, const layout::Place& place,
-               int id);
     void CreateControls();
 
     // PatcherView
@@ -53,7 +46,6 @@ class Form1 : private PatcherView {
     void End() override;
 
     PatcherPresenter presenter_;
-    HWND window_ = nullptr;
     int exitCode_ = 0;
     HWND CMD_Replace = nullptr;
     HWND CMD_Export = nullptr;

@@ -58,19 +58,19 @@ TEST_F(PatcherWindowTest, CaptionsFollowTheLanguage) {
         system_.chinese = chinese;
         Form1 form(system_, Utf8OfPath(patcherFolder_));
         ASSERT_TRUE(form.Start());
-        EXPECT_EQ(Caption(form.Window()), chinese ? L"Tablepatch" : L"ResProc");
-        EXPECT_EQ(Caption(GetDlgItem(form.Window(), kReplaceButton)),
+        EXPECT_EQ(Caption(form.Handle()), chinese ? L"Tablepatch" : L"ResProc");
+        EXPECT_EQ(Caption(GetDlgItem(form.Handle(), kReplaceButton)),
                   chinese ? L"导入" : L"Import");
-        EXPECT_EQ(Caption(GetDlgItem(form.Window(), kExportButton)), chinese ? L"导出" : L"Export");
-        EXPECT_EQ(Caption(GetDlgItem(form.Window(), kHelpButton)), chinese ? L"注" : L"I");
-        EXPECT_EQ(Caption(GetDlgItem(form.Window(), kFirstIconOption + 15)), L"Item Icon 16");
+        EXPECT_EQ(Caption(GetDlgItem(form.Handle(), kExportButton)), chinese ? L"导出" : L"Export");
+        EXPECT_EQ(Caption(GetDlgItem(form.Handle(), kHelpButton)), chinese ? L"注" : L"I");
+        EXPECT_EQ(Caption(GetDlgItem(form.Handle(), kFirstIconOption + 15)), L"Item Icon 16");
     }
 }
 
 TEST_F(PatcherWindowTest, TheHelpGestureShowsThePanelWhoseImportRewritesA64BitProgram) {
     Form1 form(system_, Utf8OfPath(patcherFolder_));
     ASSERT_TRUE(form.Start());
-    const HWND window = form.Window();
+    const HWND window = form.Handle();
     ShowWindow(window, SW_SHOW);
     EXPECT_GE(Place(window, kFirstIconOption).top, ClientArea(window).bottom)
         << "the panel's buttons are out of reach";
