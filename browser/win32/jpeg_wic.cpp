@@ -70,9 +70,15 @@ Result<PixelImage> DecodeJpeg(ByteView jpeg) {
     if (auto fits = CheckPictureSize(static_cast<int>(width), static_cast<int>(height)); !fits) {
         return std::unexpected(fits.error());
     }
-    ComPtr<IWICBitmapSource> converted;
-    // BGRA bytes are 0xAARRGGBB words on a little-endian machine.
-    result = WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame->Get(), &converted);
+    // BGRA bytes are 0xAARRGGBB words on a little-endian machine. The converter comes from the
+    // factory, so that the imaging component loads with the first sheet, not with the program.
+    ComPtr<IWICFormatConverter> converted;
+    result = factory->CreateFormatConverter(&converted);
+    if (SUCCEEDED(result)) {
+        result =
+            converted->Initialize(frame->Get(), GUID_WICPixelFormat32bppBGRA,
+                                  WICBitmapDitherTypeNone, nullptr, 0, WICBitmapPaletteTypeCustom);
+    }
     PixelImage image{static_cast<int>(width), static_cast<int>(height),
                      std::vector<std::uint32_t>(std::size_t{width} * height)};
     if (SUCCEEDED(result)) {
