@@ -22,7 +22,7 @@ symbolizer=/usr/lib/llvm-16/bin/llvm-symbolizer
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
   targets=(fuzz_item_table fuzz_table_csv fuzz_card fuzz_description fuzz_resource_tree
-           fuzz_pe_reader fuzz_pe_writer fuzz_elf_reader fuzz_elf_writer)
+           fuzz_pe_reader fuzz_pe_writer fuzz_elf_reader fuzz_elf_writer fuzz_jpeg_frame_size)
 fi
 
 failed=()
