@@ -1,6 +1,6 @@
 #pragma once
 
-// Where a control sits in its window, in pixels: the fixed layouts of both programs' windows.
+// Where a control or a card's block sits in its window, in pixels.
 
 namespace lf {
 
@@ -9,6 +9,8 @@ struct PixelPlace {
     int top = 0;
     int width = 0;
     int height = 0;
+    int Bottom() const { return top + height; }
+    friend bool operator==(const PixelPlace&, const PixelPlace&) = default;
 };
 
 // A place given relative to a frame, made relative to the frame's own parent.

@@ -8,18 +8,12 @@
 #include <optional>
 #include <vector>
 
+#include "common/pixel_place.h"
 #include "composer/card.h"
 
 namespace lf {
 
-struct BlockPlace {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    int Bottom() const { return top + height; }
-    friend bool operator==(const BlockPlace&, const BlockPlace&) = default;
-};
+using BlockPlace = PixelPlace;
 
 // The height of a block's text wrapped to a width; block 0 is the title, block i the card's
 // block i - 1. Only the window that draws the text can tell.
