@@ -14,6 +14,7 @@
 
 #include "bench/bench_report.h"
 #include "browser/qt/main_window.h"
+#include "catalogue/catalogue_format.h"
 #include "common/file_io.h"
 #include "tests/support/fake_system_port.h"
 
@@ -110,8 +111,9 @@ void DecodeAndCopy(benchmark::State& state) {
 }
 
 void RawDecompress(benchmark::State& state) {
-    const lf::ByteView sheets[] = {*ReadShipped(lf::ResourceName(lf::kCatalogueType), 1003),
-                                   *ReadShipped(lf::ResourceName(lf::kCatalogueType), 1006)};
+    const lf::ByteView sheets[] = {
+        *ReadShipped(lf::ResourceName(lf::kCatalogueType), lf::IconSheetId(2)),
+        *ReadShipped(lf::ResourceName(lf::kCatalogueType), lf::IconSheetId(5))};
     tjhandle handle = tjInitDecompress();
     std::vector<unsigned char> pixels(512 * 512 * 4);
     int which = 0;

@@ -10,7 +10,7 @@
 
 #include "bench/bench_report.h"
 #include "bench/shipped_table.h"
-#include "browser/item_table.h"
+#include "catalogue/item_table.h"
 #include "composer/card.h"
 #include "composer/qt/stat_form.h"
 

@@ -7,7 +7,7 @@
 
 #include "bench/bench_report.h"
 #include "bench/shipped_table.h"
-#include "browser/item_table.h"
+#include "catalogue/item_table.h"
 
 namespace {
 

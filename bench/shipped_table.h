@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "browser/item_table.h"
+#include "catalogue/item_table.h"
 #include "common/file_io.h"
 
 namespace lf::bench {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "common/catalogue_format.h"
+#include "catalogue/catalogue_format.h"
 
 namespace lf {
 namespace {

@@ -12,8 +12,8 @@
 #include <string_view>
 
 #include "browser/icon_sheets.h"
-#include "browser/item_table.h"
 #include "browser/search.h"
+#include "catalogue/item_table.h"
 #include "common/executable_resources.h"
 #include "common/system_port.h"
 #include "common/wording.h"

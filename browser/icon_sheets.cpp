@@ -1,25 +1,16 @@
 #include "browser/icon_sheets.h"
 
-#include <cmath>
 #include <memory>
 
 namespace lf {
 namespace {
 
-constexpr int kCellsPerSide = 16;
-constexpr int kCellSize = 32;
 PixelImage GreyBox() {
     return {kIconBoxSize, kIconBoxSize,
             std::vector<std::uint32_t>(kIconBoxSize * kIconBoxSize, kIconBoxGrey)};
 }
 
 }  // namespace
-
-IconCell CellOfIcon(std::int32_t n) {
-    const auto sheet = static_cast<std::int32_t>(std::floor(n / 256.0));
-    const std::int32_t cell = n % 256;  // takes the sign of n
-    return {sheet, cell % kCellsPerSide, static_cast<std::int32_t>(std::floor(cell / 16.0))};
-}
 
 IconSheets::IconSheets(ResourceReader readResource,
                        std::function<void(const std::string&)> reportError)
@@ -46,8 +37,8 @@ void IconSheets::LoadIconSheet(std::int32_t sheet) {
 void IconSheets::DrawIconCell(std::int32_t column, std::int32_t row) {
     box_ = GreyBox();
     if (!held_ || column < 0 || row < 0) return;
-    const int left = kCellSize * column;
-    const int top = kCellSize * row;
+    const int left = kCellSide * column;
+    const int top = kCellSide * row;
     for (int y = 0; y < kIconCopySize && top + y < held_->height; ++y) {
         for (int x = 0; x < kIconCopySize && left + x < held_->width; ++x) {
             box_.pixels[std::size_t(y) * kIconBoxSize + x] =

@@ -1,7 +1,6 @@
 #pragma once
 
-// Item pictures: sixteen JPEG sheets of 16 x 16 cells of 32 x 32 pixels. An icon number is
-// 256 x sheet + 16 x row + column. One decoded sheet is held at a time.
+// Item pictures, cut from the icon sheets. One decoded sheet is held at a time.
 
 #include <cstdint>
 #include <functional>
@@ -10,20 +9,12 @@
 #include <vector>
 
 #include "browser/jpeg_decoder.h"
+#include "catalogue/catalogue_format.h"
 #include "common/bytes.h"
 #include "common/error.h"
 #include "common/executable_resources.h"
 
 namespace lf {
-
-struct IconCell {
-    std::int32_t sheet;
-    std::int32_t column;
-    std::int32_t row;
-};
-
-// sheet = floor(n / 256); column and row from the truncating remainder, as the sheets count.
-IconCell CellOfIcon(std::int32_t iconNumber);
 
 inline constexpr int kIconBoxSize = 32;
 inline constexpr int kIconCopySize = 31;  // the last pixel row and column stay grey

@@ -40,7 +40,7 @@ Result<std::vector<ResourceEntry>> ReadResources(ByteView file) {
 Result<ByteView> ReadResource(ByteView file, const ResourceName& type, const ResourceName& name) {
     auto entries = ReadResources(file);
     if (!entries) return std::unexpected(entries.error());
-    const ResourceEntry* entry = FindResource(*entries, type, name, kCatalogueLanguage);
+    const ResourceEntry* entry = FindResource(*entries, type, name, kLanguageChinesePrc);
     if (!entry) {
         return Fail(Error::Kind::NotFound,
                     "resource " + type.ToString() + "/" + name.ToString() + " not found");

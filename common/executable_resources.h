@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "common/bytes.h"
-#include "common/catalogue_format.h"
 #include "common/error.h"
 #include "common/file_plan.h"
 #include "common/resource_tree.h"
@@ -29,8 +28,8 @@ using ResourceReader =
 // Every resource of the file; the entries point into file.
 Result<std::vector<ResourceEntry>> ReadResources(ByteView file);
 
-// The bytes of the resource of that type and name in the catalogue's language, which is the one
-// the patcher replaces, else in the first language the file holds for it.
+// The bytes of the resource of that type and name in Chinese (PRC), the language the patcher
+// writes, else in the first language the file holds for it.
 Result<ByteView> ReadResource(ByteView file, const ResourceName& type, const ResourceName& name);
 
 // A copy of the file in which the resource of that type, name and language holds the given

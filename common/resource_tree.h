@@ -15,6 +15,10 @@
 
 namespace lf {
 
+// The language id of Chinese as used in the PRC: the language every resource of the programs
+// carries, and the system locale in which they speak Chinese.
+inline constexpr std::uint16_t kLanguageChinesePrc = 0x0804;
+
 // A resource type or name: an integer id or a UTF-16 name, names compared case-insensitively.
 class ResourceName {
   public:

@@ -166,7 +166,7 @@ void AddQuestLines(Card& card, std::string_view DataStr) {
         const std::string_view field = fields[piece.field];
         if (ParseNumber(field).value_or(0) == 0) continue;
         BreakAfterTwo(text, count);
-        if (piece.field != kQuestRoleField) {
+        if (piece.field != record_field::kQuestRole) {
             text += piece.label;
             text += field;
             text += kQuestSeparator;

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "catalogue/item_record.h"
 #include "composer/card.h"
-#include "composer/item_record.h"
 
 namespace lf {
 

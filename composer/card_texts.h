@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "catalogue/catalogue_format.h"
 #include "composer/card.h"
 
 namespace lf::card_texts {
@@ -100,14 +101,13 @@ struct QuestPiece {
     std::size_t field;
     std::string_view label;
 };
-constexpr std::size_t kQuestRoleField = 8;
 constexpr std::array<QuestPiece, 6> kQuestPieces = {{
-    {6, "委托人 "},
-    {7, "难易度 "},
-    {kQuestRoleField, {}},
-    {10, "获得声望 "},
-    {12, "获得经验值 "},
-    {13, "获得金钱 "},
+    {record_field::kQuestClient, "委托人 "},
+    {record_field::kQuestDifficulty, "难易度 "},
+    {record_field::kQuestRole, {}},
+    {record_field::kQuestFameReward, "获得声望 "},
+    {record_field::kQuestExperienceReward, "获得经验值 "},
+    {record_field::kQuestMoneyReward, "获得金钱 "},
 }};
 // Role codes "1".."4", compared as text.
 constexpr std::array<std::string_view, 4> kQuestRoles = {"主要角色 ", "补助角色 ", "次要角色 ",

@@ -1,8 +1,8 @@
 // Composition of the whole card: the item kind decides which sections it shows, in what order.
 
+#include "catalogue/item_record.h"
 #include "composer/card.h"
 #include "composer/card_builders.h"
-#include "composer/item_record.h"
 
 namespace lf {
 namespace {

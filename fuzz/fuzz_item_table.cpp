@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "browser/item_table.h"
+#include "catalogue/item_table.h"
 #include "common/bytes.h"
 #include "fuzz/fuzz_support.h"
 

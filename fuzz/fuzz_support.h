@@ -79,7 +79,7 @@ inline Resource ResourceToWrite(const WriterInput& input, const std::vector<Reso
         const ResourceEntry& e = old[input.choice % old.size()];
         return {e.type, e.name, e.language, std::move(bytes), input.pattern};
     }
-    return {ResourceName(u"CUSTOM"), input.choice, kCatalogueLanguage, std::move(bytes),
+    return {ResourceName(u"CUSTOM"), input.choice, kLanguageChinesePrc, std::move(bytes),
             input.pattern};
 }
 

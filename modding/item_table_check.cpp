@@ -7,21 +7,20 @@
 #include <cstring>
 #include <tuple>
 
-#include "browser/icon_sheets.h"
+#include "catalogue/catalogue_format.h"
+#include "catalogue/item_record.h"
 #include "common/gbk.h"
 #include "common/number_text.h"
 #include "common/utf8.h"
-#include "composer/item_record.h"
 #include "modding/plain_numbers.h"
 #include "modding/table_text.h"
 
 namespace lf {
 namespace {
 
-constexpr std::size_t kNameField = 1;
-constexpr std::size_t kIconField = 73;
-constexpr std::size_t kDescriptionField = 86;
-constexpr std::int32_t kIconCount = kIconSheetCount * kIconsPerSheet;
+using record_field::kDescription;
+using record_field::kIcon;
+using record_field::kName;
 constexpr std::string_view kIdeographicSpace = "\xE3\x80\x80";
 constexpr std::size_t kQuotedLimit = 60;
 
@@ -190,8 +189,7 @@ class Checker {
         const std::string_view text = entry.RowText;
         const auto nameStart = static_cast<std::size_t>(entry.Name.data() - text.data());
         const std::size_t numbersStart = nameStart + entry.Name.size() + 1;
-        const std::size_t numbers =
-            PlainNumberFields(text.substr(numbersStart), kDescriptionField - 2);
+        const std::size_t numbers = PlainNumberFields(text.substr(numbersStart), kDescription - 2);
         if (numbers == std::string_view::npos) return std::nullopt;
         const std::string_view rest = text.substr(numbersStart + numbers);
         if (rest.find('|') + 1 != rest.size()) return std::nullopt;  // one field more, and the end
@@ -219,14 +217,14 @@ class Checker {
             Warn(line, EndColumn(line), std::nullopt, "row end",
                  Row(row) + " does not end with \"|\"");
         }
-        if (HasOuterBlanks(fields[kNameField])) {
-            Warn(line, FieldColumn(line, kNameField), kNameField, "name blanks",
-                 "the name " + Quoted(fields[kNameField]) + " has blanks at an end");
+        if (HasOuterBlanks(fields[kName])) {
+            Warn(line, FieldColumn(line, kName), kName, "name blanks",
+                 "the name " + Quoted(fields[kName]) + " has blanks at an end");
         }
         // The last element closes the record; for the rest the description is the only text.
-        const std::size_t numeric = std::min(count - 1, kDescriptionField);
+        const std::size_t numeric = std::min(count - 1, kDescription);
         for (std::size_t field = 0; field < numeric; ++field) {
-            if (field != kNameField) CheckNumber(row, field, fields[field]);
+            if (field != kName) CheckNumber(row, field, fields[field]);
         }
     }
 
@@ -244,7 +242,7 @@ class Checker {
                    static_cast<std::int64_t>(*value) != static_cast<std::int64_t>(row)) {
             Warn(line, 1, field, "row number",
                  FieldLabel(field) + " is " + std::to_string(*value) + " in " + Row(row));
-        } else if (field == kIconField && (*value < 0 || *value >= kIconCount)) {
+        } else if (field == kIcon && (*value < 0 || *value >= kIconCount)) {
             Warn(line, FieldColumn(line, field), field, "icon",
                  "icon " + std::to_string(*value) + " is outside the sixteen sheets (0 to " +
                      std::to_string(kIconCount - 1) + ")");

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "browser/item_table.h"
+#include "catalogue/item_table.h"
 
 namespace lf {
 

@@ -19,9 +19,18 @@
 #include <string>
 #include <string_view>
 
-#include "browser/item_table.h"
+#include "catalogue/catalogue_format.h"
+#include "catalogue/item_table.h"
 
 namespace lf {
+
+namespace table_csv {
+inline constexpr std::size_t kDataFields = kRecordFieldCount - 1;  // the closing "|" is implied
+inline constexpr char32_t kByteEscape = 0xF700;
+inline constexpr std::string_view kLayoutMark = "|layout|";
+// What follows the last record of a table written by the browser's makers.
+inline constexpr std::string_view kShippedEnd{"\r\n\0", 3};
+}  // namespace table_csv
 
 // The CSV of a table the browser loads, or why it would not load it.
 std::expected<std::string, LoadError> ItemTableToCsv(std::string_view table, bool byteOrderMark);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "composer/item_record.h"
+#include "catalogue/item_record.h"
 
 namespace lf {
 namespace {

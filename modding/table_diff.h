@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "browser/item_table.h"
+#include "catalogue/item_table.h"
 
 namespace lf {
 

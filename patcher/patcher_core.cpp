@@ -1,5 +1,6 @@
 #include "patcher/patcher_core.h"
 
+#include "catalogue/catalogue_format.h"
 #include "common/executable_resources.h"
 #include "common/file_io.h"
 #include "common/resource_tree.h"

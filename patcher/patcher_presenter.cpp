@@ -1,6 +1,6 @@
 #include "patcher/patcher_presenter.h"
 
-#include "common/catalogue_format.h"
+#include "catalogue/catalogue_format.h"
 #include "common/executable_resources.h"
 #include "common/file_io.h"
 #include "common/utf8.h"
@@ -70,6 +70,10 @@ std::string Filled(std::string_view pattern, std::size_t line, std::size_t field
 constexpr FileFilter kTableFilter{"TXT", "*.txt"};
 constexpr FileFilter kSheetFilter{"JPG", "*.jpg"};
 
+// The catalogue's resources as the patcher names them in text: "CUSTOM" and "#101".
+std::string CatalogueTypeText() { return ResourceName(std::u16string(kCatalogueType)).ToString(); }
+std::string ItemTableNameText() { return ResourceName(kItemTableId).ToString(); }
+
 }  // namespace
 
 PatcherPresenter::PatcherPresenter(PatcherView& view, SystemPort& system, std::string folder)
@@ -107,13 +111,14 @@ void PatcherPresenter::OnHelp() {
 // ---- export ------------------------------------------------------------------------------------
 
 void PatcherPresenter::OnExport() {
-    auto bytes = ReadResource(BrowserPath(), "CUSTOM", "#101");
+    auto bytes = ReadResource(BrowserPath(), CatalogueTypeText(), ItemTableNameText());
     if (!bytes && bytes.error().kind == Error::Kind::TooLarge) {  // the memory ran short
         Tell(std::string(kOutOfMemory.In(language_)) + bytes.error().message);
         return;
     }
     if (!bytes) {
-        Tell("Resource #101 Found not found in " + Utf8OfPath(BrowserPath()) + " !");
+        Tell("Resource " + ItemTableNameText() + " Found not found in " +
+             Utf8OfPath(BrowserPath()) + " !");
         ended_ = true;
         view_.End();
         return;
@@ -142,7 +147,7 @@ void PatcherPresenter::ImportResource(FileFilter filter, std::uint16_t id) {
     if (chosen.empty()) return;
     if (id == kItemTableId && !TableMayBeWritten(chosen)) return;
     const std::filesystem::path exePath = BrowserPath();
-    auto written = WriteResource(exePath, chosen, "CUSTOM", id);
+    auto written = WriteResource(exePath, chosen, CatalogueTypeText(), id);
     if (!written) {
         ReportWriteFailure(written.error(), exePath);
         return;

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "browser/item_table.h"
+#include "catalogue/item_table.h"
 #include "common/bytes.h"
 #include "common/file_io.h"
 #include "common/utf8.h"

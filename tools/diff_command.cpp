@@ -4,9 +4,9 @@
 #include <memory>
 #include <string>
 
+#include "catalogue/item_record.h"
 #include "common/file_io.h"
 #include "common/utf8.h"
-#include "composer/item_record.h"
 #include "modding/table_diff.h"
 #include "tools/commands.h"
 #include "tools/json_lines.h"

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "catalogue/catalogue_format.h"
 #include "common/executable_resources.h"
 #include "common/file_io.h"
 #include "common/utf8.h"

@@ -6,7 +6,7 @@
 #include <QAbstractListModel>
 #include <vector>
 
-#include "browser/item_table.h"
+#include "catalogue/item_table.h"
 
 namespace lf::browser {
 

@@ -1,11 +1,11 @@
 #include <windows.h>
 
-#include "common/catalogue_format.h"
 #include "common/language.h"
+#include "common/resource_tree.h"
 
 namespace lf {
 
-// Chinese (PRC) is locale 2052, the catalogue's own language.
-bool isChinese() { return GetSystemDefaultLCID() == kCatalogueLanguage; }
+// Chinese as used in the PRC, and no other Chinese locale.
+bool isChinese() { return GetSystemDefaultLCID() == kLanguageChinesePrc; }
 
 }  // namespace lf

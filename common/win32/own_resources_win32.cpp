@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "common/catalogue_format.h"
 #include "common/own_resources.h"
+#include "common/resource_tree.h"
 #include "common/win32/wide_text.h"
 
 namespace lf {
@@ -29,7 +29,7 @@ class ResourceKey {
 Result<ByteView> ReadOwnResource(const ResourceName& type, const ResourceName& name) {
     const HMODULE self = GetModuleHandleW(nullptr);
     const ResourceKey typeKey(type), nameKey(name);
-    HRSRC found = FindResourceExW(self, typeKey.Get(), nameKey.Get(), kCatalogueLanguage);
+    HRSRC found = FindResourceExW(self, typeKey.Get(), nameKey.Get(), kLanguageChinesePrc);
     if (!found) found = FindResourceW(self, nameKey.Get(), typeKey.Get());
     if (!found) {
         return Fail(Error::Kind::NotFound,

@@ -8,7 +8,7 @@
 #include <QRadioButton>
 #include <QScreen>
 
-#include "common/catalogue_format.h"
+#include "catalogue/catalogue_format.h"
 #include "common/qt/widgets.h"
 #include "patcher/patcher_layout.h"
 

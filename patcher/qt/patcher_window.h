@@ -8,7 +8,7 @@
 #include <array>
 #include <string>
 
-#include "common/catalogue_format.h"
+#include "catalogue/catalogue_format.h"
 #include "patcher/patcher_presenter.h"
 
 class QButtonGroup;

@@ -1,5 +1,6 @@
 #include "patcher/win32/patcher_window.h"
 
+#include "catalogue/catalogue_format.h"
 #include "common/win32/wide_text.h"
 #include "patcher/patcher_layout.h"
 

@@ -9,7 +9,7 @@
 #include <array>
 #include <string>
 
-#include "common/catalogue_format.h"
+#include "catalogue/catalogue_format.h"
 #include "common/win32/window.h"
 #include "patcher/patcher_presenter.h"
 

@@ -24,21 +24,6 @@ class IconSheetsTest : public ::testing::Test {
     IconSheets sheets_;
 };
 
-TEST(IconCells, IconNumbersNameSheetColumnAndRow) {
-    struct Case {
-        std::int32_t n, sheet, column, row;
-    };
-    for (const Case c : {Case{0, 0, 0, 0}, Case{255, 0, 15, 15}, Case{256, 1, 0, 0},
-                         Case{601, 2, 9, 5}, Case{3834, 14, 10, 15}, Case{4095, 15, 15, 15}}) {
-        const IconCell cell = CellOfIcon(c.n);
-        EXPECT_EQ(cell.sheet, c.sheet) << c.n;
-        EXPECT_EQ(cell.column, c.column) << c.n;
-        EXPECT_EQ(cell.row, c.row) << c.n;
-    }
-    EXPECT_EQ(CellOfIcon(-1).sheet, -1);
-    EXPECT_EQ(CellOfIcon(4096).sheet, 16);
-}
-
 TEST_F(IconSheetsTest, CopiesA31PixelCellAndLeavesAGreyStrip) {
     sheets_.ShowItemIcon(601);  // sheet 2, column 9, row 5
     auto decoded = DecodeJpeg(resources_.byId[1003]);

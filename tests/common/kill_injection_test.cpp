@@ -33,7 +33,7 @@ using Microseconds = std::chrono::microseconds;
 // A small item table, so that most of a rewrite's time goes to reading and writing the file.
 Resource SmallTable(int version) {
     const std::string text = "1\r\nsmall table " + std::to_string(version) + "|";
-    return {ResourceName::Parse("CUSTOM"), 101, kCatalogueLanguage,
+    return {ResourceName::Parse("CUSTOM"), 101, kLanguageChinesePrc,
             Bytes(text.begin(), text.end())};
 }
 

@@ -240,7 +240,7 @@ TEST_F(WindowsExecutableTest, RewrittenProgramsRunAndFindTheNewBytes) {
         const Bytes fixture = Fixture(c.fixture);
         const Bytes original = c.overlay ? WithOverlay(fixture) : fixture;
         const Bytes data = RandomBytes(c.size, c.id);
-        const Resource resource{kCustom, c.id, kCatalogueLanguage, data};
+        const Resource resource{kCustom, c.id, kLanguageChinesePrc, data};
         auto rewritten = WithResource(original, resource);
         ASSERT_TRUE(rewritten) << rewritten.error().message;
         EXPECT_EQ(Headers(*rewritten).sections, Headers(original).sections + c.addedSections);
@@ -278,7 +278,7 @@ TEST_F(WindowsExecutableTest, ASignatureIsDroppedAndAZeroChecksumStaysZero) {
     WriteLe<std::uint32_t>(image, headers.Directory(4) + 4, signatureSize);
 
     const Bytes data = RandomBytes(40000, 4);
-    auto rewritten = WithResource(image, {kCustom, 101, kCatalogueLanguage, data});
+    auto rewritten = WithResource(image, {kCustom, 101, kLanguageChinesePrc, data});
     ASSERT_TRUE(rewritten) << rewritten.error().message;
     const fs::path program = Save("signed.exe", *rewritten);
     EXPECT_EQ(Check(Save("original.exe", image), program, 101, Save("data.bin", data)), "ok\n");
@@ -346,7 +346,8 @@ TEST_F(WindowsExecutableTest, DamagedFilesAreCleanErrors) {
         ASSERT_FALSE(read);
         EXPECT_EQ(read.error().kind, c.kind);
         EXPECT_NE(read.error().message.find(c.message), std::string::npos) << read.error().message;
-        const auto written = WithResource(damaged, {kCustom, 101, kCatalogueLanguage, Bytes(9, 1)});
+        const auto written =
+            WithResource(damaged, {kCustom, 101, kLanguageChinesePrc, Bytes(9, 1)});
         ASSERT_FALSE(written);
         EXPECT_EQ(written.error().kind, c.kind);
     }
@@ -387,7 +388,7 @@ TEST_F(WindowsExecutableTest, LayoutsThatCannotBeRewrittenSafelyAreRefused) {
         if (c.at == h.Directory(4)) WriteLe<std::uint32_t>(odd, c.at + 4, 0x100);
         EXPECT_EQ(ReadResource(odd, kCustom, 101).has_value(), c.readable);
         const auto written =
-            WithPeResources(odd, {{kCustom, 101, kCatalogueLanguage, Bytes(9, 1)}});
+            WithPeResources(odd, {{kCustom, 101, kLanguageChinesePrc, Bytes(9, 1)}});
         ASSERT_FALSE(written);
         EXPECT_NE(written.error().message.find(c.message), std::string::npos)
             << written.error().message;
@@ -402,7 +403,7 @@ TEST_F(WindowsExecutableTest, ANewSectionNeedsRoomForItsHeader) {
         std::fill_n(image.begin() + static_cast<std::ptrdiff_t>(h.table + 40 * h.sections), 40,
                     0xCC);  // something of the program's own lives right after the table
         const auto written =
-            WithResource(image, {kCustom, 101, kCatalogueLanguage, Bytes(80000, 2)});
+            WithResource(image, {kCustom, 101, kLanguageChinesePrc, Bytes(80000, 2)});
         if (std::string_view(name) == "reloc_last.exe") {
             EXPECT_TRUE(written) << "growing in place needs no new header";
             continue;
@@ -418,7 +419,7 @@ TEST_F(WindowsExecutableTest, ACutFileIsAnErrorWhereverItIsCut) {
     for (std::size_t size = 0; size < fixture.size(); size += 61) {
         const ByteView cut = ByteView(fixture).first(size);
         EXPECT_FALSE(ReadResources(cut)) << "cut at " << size;
-        EXPECT_FALSE(WithResource(cut, {kCustom, 101, kCatalogueLanguage, Bytes(9, 1)}))
+        EXPECT_FALSE(WithResource(cut, {kCustom, 101, kLanguageChinesePrc, Bytes(9, 1)}))
             << "cut at " << size;
     }
 }

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <random>
 
-#include "browser/item_table.h"
+#include "catalogue/item_table.h"
 #include "common/file_io.h"
 #include "composer/card.h"
 

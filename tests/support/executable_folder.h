@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "catalogue/catalogue_format.h"
 #include "common/elf_file.h"
 #include "common/executable_resources.h"
 #include "common/file_io.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "common/catalogue_format.h"
+#include "catalogue/catalogue_format.h"
 
 namespace lf::testing {
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/catalogue_format.h"
 #include "common/bytes.h"
 #include "common/executable_resources.h"
 #include "tests/support/jpeg_encoder.h"

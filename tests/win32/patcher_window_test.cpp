@@ -9,7 +9,7 @@
 #include <fstream>
 #include <string>
 
-#include "common/catalogue_format.h"
+#include "catalogue/catalogue_format.h"
 #include "common/executable_resources.h"
 #include "common/file_io.h"
 #include "common/utf8.h"

@@ -3,9 +3,9 @@
 #include <QPen>
 #include <QTransform>
 
-#include "catalogue/icon_paint.h"
+#include "demo_catalogue/icon_paint.h"
 
-namespace lf::catalogue {
+namespace lf::demo {
 namespace {
 
 QColor Cloth(Art& art) { return art.random.Percent(40) ? art.rarity : PickColour(art.random); }
@@ -392,4 +392,4 @@ void DrawWear(Art& art, Picture picture) {
     }
 }
 
-}  // namespace lf::catalogue
+}  // namespace lf::demo

@@ -1,9 +1,9 @@
-#include "composer/item_record.h"
+#include "catalogue/item_record.h"
 
 #include <limits>
 #include <string>
 
-#include "common/catalogue_format.h"
+#include "catalogue/catalogue_format.h"
 #include "common/number_text.h"
 
 namespace lf {
@@ -38,12 +38,12 @@ constexpr NamedField kNamedFields[] = {
     {kLevel, "level_requirement"},
     {kFame, "fame_requirement"},
     {kAttack, "attack"},
-    {kDifficulty, "quest_difficulty"},
-    {kRole, "quest_role"},
+    {kQuestDifficulty, "quest_difficulty"},
+    {kQuestRole, "quest_role"},
     {kDamageIncrease, "damage_increase_percent"},
     {kAttackOption, "attack_option"},
     {kMagic, "magic_power"},
-    {13, "quest_money_reward"},
+    {kQuestMoneyReward, "quest_money_reward"},
     {kMagicOption, "magic_power_option"},
     {kDefence, "defence"},
     {kSpecialMark, "special_mark"},

@@ -7,10 +7,11 @@
 #include <string>
 #include <system_error>
 
-#include "catalogue/icon_plan.h"
-#include "catalogue/icon_sheets.h"
-#include "catalogue/item_table.h"
+#include "catalogue/catalogue_format.h"
 #include "common/file_io.h"
+#include "demo_catalogue/demo_sheets.h"
+#include "demo_catalogue/demo_table.h"
+#include "demo_catalogue/icon_plan.h"
 
 namespace {
 
@@ -31,13 +32,13 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(folder, error);
     if (error) return Failure("cannot create " + folder.string() + ": " + error.message());
 
-    const std::string table = lf::catalogue::GenerateItemTable();
+    const std::string table = lf::demo::GenerateItemTable();
     if (auto written = lf::WriteFileAtomically(folder / "item_table.txt", lf::AsBytes(table));
         !written) {
         return Failure(written.error().message);
     }
-    for (int sheet = 0; sheet < lf::catalogue::kSheetCount; ++sheet) {
-        auto jpeg = lf::catalogue::EncodeIconSheet(sheet);
+    for (int sheet = 0; sheet < lf::kIconSheetCount; ++sheet) {
+        auto jpeg = lf::demo::EncodeIconSheet(sheet);
         if (!jpeg) return Failure(jpeg.error().message);
         char name[32];
         std::snprintf(name, sizeof name, "icon_sheet_%02d.jpg", sheet + 1);

@@ -1,25 +1,52 @@
 #pragma once
 
 // The catalogue's format, shared by everything that reads or writes it: where the item table
-// and the icon sheets live among the browser's resources, and what each field of a record holds.
+// and the icon sheets live among the browser's resources, how an icon number names a cell of a
+// sheet, and what each field of a record holds.
 
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
+#include "common/resource_tree.h"
+
 namespace lf {
 
 // Resources of Lorefinder.exe: the named type CUSTOM, integer ids, Chinese (PRC).
 inline constexpr char16_t kCatalogueType[] = u"CUSTOM";
-inline constexpr std::uint16_t kCatalogueLanguage = 2052;
+inline constexpr std::uint16_t kCatalogueLanguage = kLanguageChinesePrc;
 inline constexpr std::uint16_t kItemTableId = 101;
 inline constexpr std::uint16_t kFirstIconSheetId = 1001;
 inline constexpr int kIconSheetCount = 16;
-// An icon number is 256 x sheet + 16 x row + column.
-inline constexpr std::int32_t kIconsPerSheet = 256;
 
 constexpr std::uint16_t IconSheetId(int sheet) {
     return static_cast<std::uint16_t>(kFirstIconSheetId + sheet);
+}
+
+// A sheet is a JPEG of 16 x 16 cells of 32 x 32 pixels, numbered row by row.
+inline constexpr int kCellsPerSide = 16;
+inline constexpr int kCellSide = 32;
+inline constexpr int kSheetSide = kCellsPerSide * kCellSide;
+inline constexpr std::int32_t kIconsPerSheet = kCellsPerSide * kCellsPerSide;
+// Icon numbers 0 to 4095 name a cell of one of the sixteen sheets.
+inline constexpr std::int32_t kIconCount = kIconSheetCount * kIconsPerSheet;
+
+struct IconCell {
+    std::int32_t sheet;
+    std::int32_t column;
+    std::int32_t row;
+    friend bool operator==(const IconCell&, const IconCell&) = default;
+};
+
+// An icon number is 256 x sheet + 16 x row + column. The sheet and the row round down, the
+// column keeps the sign of the number, so a number out of range names no cell of any sheet.
+constexpr IconCell CellOfIcon(std::int32_t iconNumber) {
+    const auto floorDiv = [](std::int32_t n, std::int32_t d) {
+        return n / d - (n % d < 0 ? 1 : 0);
+    };
+    const std::int32_t cell = iconNumber % kIconsPerSheet;
+    return {floorDiv(iconNumber, kIconsPerSheet), cell % kCellsPerSide,
+            floorDiv(cell, kCellsPerSide)};
 }
 
 // A record is one line of "|"-separated fields; the last element after the closing "|" is empty.
@@ -34,12 +61,17 @@ inline constexpr std::size_t kLevel = 3;
 inline constexpr std::size_t kBinding = 4;
 inline constexpr std::size_t kFame = 5;
 inline constexpr std::size_t kAttack = 6;
-inline constexpr std::size_t kDifficulty = 7;
-inline constexpr std::size_t kRole = 8;
+inline constexpr std::size_t kQuestClient =
+    6;  // quests (kind 24) read fields 6 to 13 their own way
+inline constexpr std::size_t kQuestDifficulty = 7;
+inline constexpr std::size_t kQuestRole = 8;
 inline constexpr std::size_t kDamageIncrease = 9;
 inline constexpr std::size_t kAttackOption = 10;
+inline constexpr std::size_t kQuestFameReward = 10;
 inline constexpr std::size_t kRange = 11;
 inline constexpr std::size_t kMagic = 12;
+inline constexpr std::size_t kQuestExperienceReward = 12;
+inline constexpr std::size_t kQuestMoneyReward = 13;
 inline constexpr std::size_t kStack = 14;
 inline constexpr std::size_t kMagicOption = 16;
 inline constexpr std::size_t kDefence = 17;

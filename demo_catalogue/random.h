@@ -7,7 +7,7 @@
 #include <iterator>
 #include <span>
 
-namespace lf::catalogue {
+namespace lf::demo {
 
 class Random {
   public:
@@ -57,4 +57,4 @@ class Random {
     std::uint64_t state_;
 };
 
-}  // namespace lf::catalogue
+}  // namespace lf::demo

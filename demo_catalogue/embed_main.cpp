@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "common/catalogue_format.h"
+#include "catalogue/catalogue_format.h"
 #include "common/executable_resources.h"
 #include "common/file_io.h"
 

@@ -5,24 +5,23 @@
 
 #include <vector>
 
-#include "catalogue/pictures.h"
+#include "catalogue/catalogue_format.h"
+#include "demo_catalogue/pictures.h"
 
-namespace lf::catalogue {
+namespace lf::demo {
 
-inline constexpr int kSheetCount = 16;
-inline constexpr int kCellsPerSheet = 256;
 inline constexpr int kDrawnSheets = 15;  // the sixteenth sheet repeats the fifteenth
 inline constexpr int kUsedIcons = 3835;  // icon numbers 0 to 3834 name items
 
-struct IconCell {
+struct IconArt {
     Picture picture;
     Rarity rarity;
 };
 
-// Every cell of the drawn sheets, indexed by icon number.
-const std::vector<IconCell>& IconCells();
+// What every cell of the drawn sheets shows, indexed by icon number.
+const std::vector<IconArt>& PlannedIcons();
 
 // The icon numbers below kUsedIcons that show this picture, in ascending order.
 std::vector<int> IconsShowing(Picture picture);
 
-}  // namespace lf::catalogue
+}  // namespace lf::demo

@@ -6,12 +6,12 @@
 #include <algorithm>
 #include <set>
 
-#include "catalogue/icon_plan.h"
-#include "catalogue/icon_sheets.h"
-#include "catalogue/item_text.h"
-#include "catalogue/random.h"
+#include "demo_catalogue/demo_sheets.h"
+#include "demo_catalogue/icon_plan.h"
+#include "demo_catalogue/item_text.h"
+#include "demo_catalogue/random.h"
 
-namespace lf::catalogue {
+namespace lf::demo {
 namespace {
 
 TEST(CatalogueRandom, RepeatsItsStreamAndKeepsToItsBounds) {
@@ -41,8 +41,8 @@ TEST(CatalogueNames, FindCharactersWhoseSecondGbkByteIsTheSeparator) {
 }
 
 TEST(CatalogueIconPlan, GivesEveryPictureAndRarityCellsOnTheDrawnSheets) {
-    const auto& cells = IconCells();
-    ASSERT_EQ(cells.size(), static_cast<std::size_t>(kDrawnSheets * kCellsPerSheet));
+    const auto& cells = PlannedIcons();
+    ASSERT_EQ(cells.size(), static_cast<std::size_t>(kDrawnSheets * kIconsPerSheet));
     std::set<Rarity> rarities;
     for (int icon = 0; icon < kUsedIcons; ++icon) rarities.insert(cells[icon].rarity);
     EXPECT_EQ(rarities.size(), static_cast<std::size_t>(kRarityCount));
@@ -63,10 +63,10 @@ TEST(CatalogueIconPlan, GivesEveryPictureAndRarityCellsOnTheDrawnSheets) {
 
 TEST(CatalogueIconSheets, ExistOnlyForTheSixteenResourceNumbers) {
     EXPECT_FALSE(EncodeIconSheet(-1).has_value());
-    const auto missing = EncodeIconSheet(kSheetCount);
+    const auto missing = EncodeIconSheet(kIconSheetCount);
     ASSERT_FALSE(missing.has_value());
     EXPECT_EQ(missing.error().kind, Error::Kind::NotFound);
 }
 
 }  // namespace
-}  // namespace lf::catalogue
+}  // namespace lf::demo

@@ -5,11 +5,11 @@
 #include <string>
 #include <string_view>
 
-#include "catalogue/item_kinds.h"
-#include "catalogue/pictures.h"
-#include "catalogue/random.h"
+#include "demo_catalogue/item_kinds.h"
+#include "demo_catalogue/pictures.h"
+#include "demo_catalogue/random.h"
 
-namespace lf::catalogue {
+namespace lf::demo {
 
 // The name the rows of one series share before their "+N" and ".G" endings.
 std::string SeriesName(const KindPlan& plan, Rarity rarity, Random& random);
@@ -22,4 +22,4 @@ std::string Description(const KindPlan& plan, Random& random);
 // the case a reader must not mistake for a field separator.
 bool HasSeparatorTrail(std::string_view utf8);
 
-}  // namespace lf::catalogue
+}  // namespace lf::demo

@@ -6,9 +6,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "catalogue/icon_paint.h"
+#include "demo_catalogue/icon_paint.h"
 
-namespace lf::catalogue {
+namespace lf::demo {
 namespace {
 
 QColor BladeColour(Art& art) {
@@ -332,4 +332,4 @@ void DrawWeapon(Art& art, Picture picture) {
     }
 }
 
-}  // namespace lf::catalogue
+}  // namespace lf::demo

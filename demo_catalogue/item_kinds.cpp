@@ -1,8 +1,8 @@
-#include "catalogue/item_kinds.h"
+#include "demo_catalogue/item_kinds.h"
 
 #include <array>
 
-namespace lf::catalogue {
+namespace lf::demo {
 namespace {
 
 using P = Picture;
@@ -114,4 +114,4 @@ static_assert(TotalRows() == kItemRows);
 
 std::span<const KindPlan> CatalogueKinds() { return kKinds; }
 
-}  // namespace lf::catalogue
+}  // namespace lf::demo

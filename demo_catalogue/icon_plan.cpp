@@ -1,13 +1,13 @@
-#include "catalogue/icon_plan.h"
+#include "demo_catalogue/icon_plan.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 
-#include "catalogue/item_kinds.h"
-#include "catalogue/random.h"
+#include "demo_catalogue/item_kinds.h"
+#include "demo_catalogue/random.h"
 
-namespace lf::catalogue {
+namespace lf::demo {
 namespace {
 
 constexpr std::uint64_t kRarityStream = 0xC0105ull;
@@ -34,15 +34,15 @@ std::array<int, kPictureCount> CellsPerPicture() {
     return cells;
 }
 
-std::vector<IconCell> PlanCells() {
-    std::vector<IconCell> plan;
-    plan.reserve(kDrawnSheets * kCellsPerSheet);
+std::vector<IconArt> PlanCells() {
+    std::vector<IconArt> plan;
+    plan.reserve(kDrawnSheets * kIconsPerSheet);
     const auto perPicture = CellsPerPicture();
     for (int p = 0; p < kPictureCount; ++p) {
-        plan.insert(plan.end(), perPicture[p], IconCell{static_cast<Picture>(p), Rarity::Common});
+        plan.insert(plan.end(), perPicture[p], IconArt{static_cast<Picture>(p), Rarity::Common});
     }
     // The few cells after the last used one still get a picture, so no sheet has holes.
-    for (int p = 0; std::ssize(plan) < kDrawnSheets * kCellsPerSheet; ++p) {
+    for (int p = 0; std::ssize(plan) < kDrawnSheets * kIconsPerSheet; ++p) {
         plan.push_back({static_cast<Picture>(p % kPictureCount), Rarity::Common});
     }
     for (std::size_t cell = 0; cell < plan.size(); ++cell) {
@@ -54,18 +54,18 @@ std::vector<IconCell> PlanCells() {
 
 }  // namespace
 
-const std::vector<IconCell>& IconCells() {
-    static const std::vector<IconCell> cells = PlanCells();
+const std::vector<IconArt>& PlannedIcons() {
+    static const std::vector<IconArt> cells = PlanCells();
     return cells;
 }
 
 std::vector<int> IconsShowing(Picture picture) {
     std::vector<int> icons;
-    const auto& cells = IconCells();
+    const auto& cells = PlannedIcons();
     for (int icon = 0; icon < kUsedIcons; ++icon) {
         if (cells[icon].picture == picture) icons.push_back(icon);
     }
     return icons;
 }
 
-}  // namespace lf::catalogue
+}  // namespace lf::demo

@@ -1,11 +1,11 @@
-#include "catalogue/item_text.h"
+#include "demo_catalogue/item_text.h"
 
 #include <span>
 #include <vector>
 
 #include "common/gbk.h"
 
-namespace lf::catalogue {
+namespace lf::demo {
 namespace {
 
 using Words = std::span<const std::string_view>;
@@ -499,4 +499,4 @@ bool HasSeparatorTrail(std::string_view utf8) {
     return false;
 }
 
-}  // namespace lf::catalogue
+}  // namespace lf::demo

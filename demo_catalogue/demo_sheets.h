@@ -5,10 +5,8 @@
 #include "common/bytes.h"
 #include "common/error.h"
 
-namespace lf::catalogue {
+namespace lf::demo {
 
-inline constexpr int kSheetSide = 512;
-inline constexpr int kCellSide = 32;
 inline constexpr int kSheetQuality = 90;
 
 // Sheet `sheet` (0 to 15) as the browser stores it: a baseline JPEG of 16 x 16 item pictures,
@@ -16,4 +14,4 @@ inline constexpr int kSheetQuality = 90;
 // the fifteenth byte for byte.
 Result<Bytes> EncodeIconSheet(int sheet);
 
-}  // namespace lf::catalogue
+}  // namespace lf::demo

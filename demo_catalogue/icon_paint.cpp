@@ -1,10 +1,10 @@
-#include "catalogue/icon_paint.h"
+#include "demo_catalogue/icon_paint.h"
 
 #include <QLinearGradient>
 #include <QPen>
 #include <QRadialGradient>
 
-namespace lf::catalogue {
+namespace lf::demo {
 
 QColor RarityColour(Rarity rarity) {
     switch (rarity) {
@@ -93,4 +93,4 @@ void Line(QPainter& painter, const QPainterPath& path, const QColor& colour, dou
     painter.drawPath(path);
 }
 
-}  // namespace lf::catalogue
+}  // namespace lf::demo

@@ -5,9 +5,9 @@
 
 #include <span>
 
-#include "catalogue/pictures.h"
+#include "demo_catalogue/pictures.h"
 
-namespace lf::catalogue {
+namespace lf::demo {
 
 // How an item's numbers are made up; several item kinds share one group.
 enum class Group {
@@ -40,4 +40,4 @@ struct KindPlan {
 // In the order the rows appear; the rows add up to kItemRows.
 std::span<const KindPlan> CatalogueKinds();
 
-}  // namespace lf::catalogue
+}  // namespace lf::demo

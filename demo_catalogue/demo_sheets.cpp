@@ -1,4 +1,4 @@
-#include "catalogue/icon_sheets.h"
+#include "demo_catalogue/demo_sheets.h"
 
 #include <turbojpeg.h>
 
@@ -8,10 +8,10 @@
 #include <memory>
 #include <string>
 
-#include "catalogue/icon_paint.h"
-#include "catalogue/icon_plan.h"
+#include "demo_catalogue/icon_paint.h"
+#include "demo_catalogue/icon_plan.h"
 
-namespace lf::catalogue {
+namespace lf::demo {
 namespace {
 
 constexpr std::uint64_t kArtStream = 0xA27ull;
@@ -29,7 +29,7 @@ void DrawCellBackground(QPainter& painter, const QColor& rarity) {
     painter.drawRoundedRect(QRectF(0.5, 0.5, 30, 30), 3, 3);
 }
 
-void DrawCell(QPainter& painter, int icon, const IconCell& cell) {
+void DrawCell(QPainter& painter, int icon, const IconArt& cell) {
     Random random = Random::For(kArtStream, static_cast<std::uint64_t>(icon));
     Art art{painter, random, RarityColour(cell.rarity)};
     DrawCellBackground(painter, art.rarity);
@@ -47,11 +47,11 @@ QImage DrawIconSheet(int sheet) {
     image.fill(kGap);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    const auto& cells = IconCells();
-    for (int cell = 0; cell < kCellsPerSheet; ++cell) {
-        const int icon = sheet * kCellsPerSheet + cell;
+    const auto& cells = PlannedIcons();
+    for (int cell = 0; cell < kIconsPerSheet; ++cell) {
+        const int icon = sheet * kIconsPerSheet + cell;
         painter.save();
-        painter.translate(cell % 16 * kCellSide, cell / 16 * kCellSide);
+        painter.translate(cell % kCellsPerSide * kCellSide, cell / kCellsPerSide * kCellSide);
         painter.setClipRect(0, 0, kCellSide, kCellSide);
         DrawCell(painter, icon, cells[icon]);
         painter.restore();
@@ -88,10 +88,10 @@ Result<Bytes> EncodeJpeg(const QImage& image) {
 }  // namespace
 
 Result<Bytes> EncodeIconSheet(int sheet) {
-    if (sheet < 0 || sheet >= kSheetCount) {
+    if (sheet < 0 || sheet >= kIconSheetCount) {
         return Fail(Error::Kind::NotFound, "there is no icon sheet " + std::to_string(sheet));
     }
     return EncodeJpeg(DrawIconSheet(sheet < kDrawnSheets ? sheet : kDrawnSheets - 1));
 }
 
-}  // namespace lf::catalogue
+}  // namespace lf::demo

@@ -9,10 +9,10 @@
 #include <QPointF>
 #include <initializer_list>
 
-#include "catalogue/pictures.h"
-#include "catalogue/random.h"
+#include "demo_catalogue/pictures.h"
+#include "demo_catalogue/random.h"
 
-namespace lf::catalogue {
+namespace lf::demo {
 
 struct Art {
     QPainter& painter;
@@ -79,4 +79,4 @@ void DrawWeapon(Art& art, Picture picture);
 void DrawWear(Art& art, Picture picture);
 void DrawGoods(Art& art, Picture picture);
 
-}  // namespace lf::catalogue
+}  // namespace lf::demo

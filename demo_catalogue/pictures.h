@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace lf::catalogue {
+namespace lf::demo {
 
 enum class Picture : std::uint8_t {
     Sword,
@@ -55,4 +55,4 @@ inline constexpr int kPictureCount = static_cast<int>(Picture::Firework) + 1;
 enum class Rarity : std::uint8_t { Common, Uncommon, Rare, Epic, Legendary };
 inline constexpr int kRarityCount = 5;
 
-}  // namespace lf::catalogue
+}  // namespace lf::demo

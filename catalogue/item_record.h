@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/catalogue_format.h"
+#include "catalogue/catalogue_format.h"
 
 namespace lf {
 

@@ -2,9 +2,9 @@
 
 #include <QPen>
 
-#include "catalogue/icon_paint.h"
+#include "demo_catalogue/icon_paint.h"
 
-namespace lf::catalogue {
+namespace lf::demo {
 namespace {
 
 void Potion(Art& art) {
@@ -286,4 +286,4 @@ void DrawGoods(Art& art, Picture picture) {
     }
 }
 
-}  // namespace lf::catalogue
+}  // namespace lf::demo
