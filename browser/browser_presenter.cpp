@@ -8,7 +8,8 @@
 namespace lf {
 namespace {
 
-constexpr BrowserCaptions kEnglishCaptions{"Search", "Item ID :", "Icon :"};
+// Copy and Paste read the same in both languages.
+constexpr BrowserCaptions kEnglishCaptions{"Search", "Item ID :", "Icon :", "Copy", "Paste"};
 constexpr Bilingual kTotal{"总共 = ", "Total = "};
 constexpr Bilingual kPosition{"位置 = ", "Locate = "};
 constexpr Bilingual kCannotLoad{"无法载入道具表：", "The item table cannot be loaded: "};
@@ -48,6 +49,7 @@ bool BrowserPresenter::Start() {
 void BrowserPresenter::Close() {
     view_.RemoveTrayIcon();
     view_.DestroyDetail();
+    detailMade_ = false;
 }
 
 // ---- search and selection ---------------------------------------------------------------------
@@ -89,7 +91,7 @@ void BrowserPresenter::HandleSelection(std::size_t row) {
     view_.ShowItemName(item.Name, DescriptionOf(item.RowText));
     ShowItemIcon(item.IconNo);
     view_.ShowPosition(std::string(kPosition.In(language_)) + std::to_string(row + 1));
-    view_.ShowCard(SetItemStat(item.RowText, IsChineseUI()));
+    ShowCard(SetItemStat(item.RowText, IsChineseUI()));
 }
 
 void BrowserPresenter::ShowItemIcon(std::int32_t iconNumber) {
@@ -99,8 +101,20 @@ void BrowserPresenter::ShowItemIcon(std::int32_t iconNumber) {
 
 // ---- the detail window, the tray and the main window's state ---------------------------------
 
+void BrowserPresenter::ShowCard(const Card& card) {
+    detailMade_ = true;
+    view_.ShowCard(card);
+}
+
+// Hiding a detail window that was never made would only make one.
+void BrowserPresenter::SetDetailVisible(bool visible) {
+    if (!visible && !detailMade_) return;
+    detailMade_ = true;
+    view_.SetDetailVisible(visible);
+}
+
 void BrowserPresenter::OnIconBoxClicked() {
-    view_.SetDetailVisible(!view_.DetailVisible());
+    SetDetailVisible(!view_.DetailVisible());
     view_.FocusList();
 }
 
@@ -115,12 +129,14 @@ void BrowserPresenter::OnTrayToggle() {
 
 // Without a notification area a hidden window could never come back: it stays minimised.
 void BrowserPresenter::OnMinimised() {
-    view_.SetDetailVisible(false);
+    SetDetailVisible(false);
     if (system_.HasNotificationArea()) view_.HideMainWindowWhenSettled();
 }
 
 void BrowserPresenter::OnDockTimer() {
-    if (view_.MainWindowIsNormal()) view_.MoveDetail(DockedPosition(view_.MainWindowFrame()));
+    if (!view_.MainWindowIsNormal()) return;
+    detailMade_ = true;
+    view_.MoveDetail(DockedPosition(view_.MainWindowFrame()));
 }
 
 void BrowserPresenter::OnCopy(std::string_view searchText) { system_.SetClipboardText(searchText); }

@@ -37,14 +37,16 @@ struct ScreenRect {
     int height = 0;
 };
 
-// The captions that depend on the language.
+// The captions of the main window and of the search box's menu.
 struct BrowserCaptions {
     std::string_view searchButton;
     std::string_view itemNumberLabel;
     std::string_view iconLabel;
+    std::string_view copyMenuItem;
+    std::string_view pasteMenuItem;
 };
 // The window is built with the Chinese captions; start-up switches to English when needed.
-inline constexpr BrowserCaptions kDesignCaptions{"捜索", "道具编号:", "图标 :"};
+inline constexpr BrowserCaptions kDesignCaptions{"捜索", "道具编号:", "图标 :", "Copy", "Paste"};
 
 class BrowserView {
   public:
@@ -65,11 +67,13 @@ class BrowserView {
     virtual void ShowItemName(std::string_view name, std::string_view description) = 0;
     virtual void ShowPosition(std::string_view text) = 0;
     virtual void ShowIcon(const PixelImage& box) = 0;
+    // The detail window is made, hidden, by the first of these three that it gets.
     // Replaces the detail window's blocks by the card's, whether or not it is visible.
     virtual void ShowCard(const Card& card) = 0;
-    virtual bool DetailVisible() const = 0;
     virtual void SetDetailVisible(bool visible) = 0;
     virtual void MoveDetail(ScreenPoint topLeft) = 0;
+    // False while the detail window has not been made.
+    virtual bool DetailVisible() const = 0;
     virtual void DestroyDetail() = 0;
     virtual void FocusList() = 0;
     virtual void SetSearchText(std::string_view text) = 0;
@@ -117,6 +121,8 @@ class BrowserPresenter {
     void SelectRow(std::size_t row);
     void HandleSelection(std::size_t row);
     void ShowItemIcon(std::int32_t iconNumber);
+    void ShowCard(const Card& card);
+    void SetDetailVisible(bool visible);
 
     BrowserView& view_;
     SystemPort& system_;
@@ -127,6 +133,7 @@ class BrowserPresenter {
     IconSheets iconSheets_;
     std::optional<std::size_t> selected_;
     bool searchFromTop_ = false;
+    bool detailMade_ = false;
     int selectionsHandled_ = 0;
 };
 

@@ -22,7 +22,9 @@ class SystemPort {
 
     // A message box with an OK button; returns when it is closed.
     virtual void ShowMessage(std::string_view title, std::string_view text) = 0;
-    // A message box with Yes and No; true for Yes.
+    // A message box with Yes and No; true for Yes. No is the default button, so Enter, Escape or
+    // closing the box answer No: a question that guards a rewrite is never answered Yes by a
+    // hurried key.
     virtual bool AskYesNo(std::string_view title, std::string_view text) = 0;
     // The Open dialog; the chosen file's full path, or an empty path when cancelled.
     virtual std::filesystem::path ChooseFileToOpen(const std::filesystem::path& folder,

@@ -10,6 +10,11 @@ namespace lf::patcher::layout {
 inline constexpr int kClientWidth = 111;
 inline constexpr int kClientHeight = 342;
 inline constexpr int kTwipsPerPixel = 15;
+// What a fixed-border window's title bar and borders take on a usual desktop at 96 dpi, for a
+// window whose frame the window manager has not told yet.
+inline constexpr int kUsualFrameHeight = 30;
+
+constexpr int PixelsOfTwips(int twips) { return twips / kTwipsPerPixel; }
 
 inline constexpr PixelPlace kReplaceButton{6, 6, 99, 29};
 inline constexpr PixelPlace kExportButton{6, 40, 71, 29};

@@ -5,6 +5,7 @@
 #include "common/file_io.h"
 #include "common/utf8.h"
 #include "modding/item_table_check.h"
+#include "patcher/patcher_layout.h"
 
 namespace lf::patcher {
 namespace {
@@ -75,6 +76,8 @@ std::string CatalogueTypeText() { return ResourceName(std::u16string(kCatalogueT
 std::string ItemTableNameText() { return ResourceName(kItemTableId).ToString(); }
 
 }  // namespace
+
+std::string IconOptionCaption(int k) { return "Item Icon " + std::to_string(k + 1); }
 
 PatcherPresenter::PatcherPresenter(PatcherView& view, SystemPort& system, std::string folder)
     : view_(view), system_(system), folder_(std::move(folder)) {}
@@ -185,7 +188,7 @@ void PatcherPresenter::Tell(std::string_view text) { system_.ShowMessage(kPatche
 
 void PatcherPresenter::SetOuterHeight(int twips) {
     outerHeightTwips_ = twips;
-    view_.SetOuterHeightTwips(twips);
+    view_.SetOuterHeight(layout::PixelsOfTwips(twips));
 }
 
 std::filesystem::path PatcherPresenter::BrowserPath() const {

@@ -17,7 +17,7 @@ namespace lf::patcher {
 
 inline constexpr std::string_view kPatcherTitle = "Lorefinder_ResProc";
 
-// The captions that depend on the language; the window's design-time captions are the English.
+// The captions that depend on the language.
 struct PatcherCaptions {
     std::string_view window;
     std::string_view replaceButton;
@@ -25,14 +25,21 @@ struct PatcherCaptions {
     std::string_view helpButton;
     std::string_view importIconButton;
 };
+// The window is built with the English captions; start-up switches to Chinese when needed.
+inline constexpr PatcherCaptions kDesignCaptions{"ResProc", "Import", "Export", "I", "Import"};
+
+// The option button of icon sheet k (0 to 15), the same in both languages: "Item Icon 1" to
+// "Item Icon 16".
+std::string IconOptionCaption(int k);
 
 class PatcherView {
   public:
     virtual ~PatcherView() = default;
 
     virtual void ShowCaptions(const PatcherCaptions& captions) = 0;
-    // The window's outer height; the icon panel shows only at the taller one.
-    virtual void SetOuterHeightTwips(int twips) = 0;
+    // The window's outer height in pixels, title bar and borders included; the icon panel
+    // shows only at the taller one.
+    virtual void SetOuterHeight(int pixels) = 0;
     // Closes the patcher for good after a failure that ends it.
     virtual void End() = 0;
 };

@@ -2,14 +2,12 @@
 
 #include <QCloseEvent>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 
 #include "browser/main_window_layout.h"
@@ -28,18 +26,14 @@ const QColor kIconBoxGreyColour = QColor::fromRgb(kIconBoxGrey);
 const QColor kCounterGreyColour{layout::kCounterGrey.red, layout::kCounterGrey.green,
                                 layout::kCounterGrey.blue};
 
-QRect GeometryOf(const PixelPlace& place) {
-    return {place.left, place.top, place.width, place.height};
-}
-
 QLabel* CounterLabel(QFrame* frame, const char* name, const PixelPlace& place) {
-    auto* label = Place<QLabel>(frame, name, GeometryOf(place));
+    auto* label = Place<QLabel>(frame, name, place);
     SetBackground(label, kCounterGreyColour);
     return label;
 }
 
 QFrame* CaptionlessFrame(QWidget* parent, const char* name, const PixelPlace& place) {
-    auto* frame = Place<QFrame>(parent, name, GeometryOf(place));
+    auto* frame = Place<QFrame>(parent, name, place);
     frame->setFrameShape(QFrame::Box);
     frame->setFrameShadow(QFrame::Sunken);
     return frame;
@@ -64,9 +58,7 @@ Form1::Form1(SystemPort& system, ResourceReader readResource)
     tray_ = new TrayIcon(windowIcon(), ToQt(kBrowserTitle), this);
     CreateControls();
     ConnectHandlers();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
+    CentreOnScreen(this);
 }
 
 Form1::~Form1() { tray_->Remove(); }
@@ -88,13 +80,13 @@ void Form1::CreateControls() {
 }
 
 void Form1::CreateSearchRow() {
-    Text_Sc = Place<QLineEdit>(this, "Text_Sc", GeometryOf(layout::kText_Sc));
+    Text_Sc = Place<QLineEdit>(this, "Text_Sc", layout::kText_Sc);
     Text_Sc->setContextMenuPolicy(Qt::CustomContextMenu);
-    CMD_Sc = Place<QPushButton>(this, "CMD_Sc", GeometryOf(layout::kCMD_Sc));
+    CMD_Sc = Place<QPushButton>(this, "CMD_Sc", layout::kCMD_Sc);
 }
 
 void Form1::CreateItemList() {
-    ItemList = Place<QListView>(this, "ItemList", GeometryOf(layout::kItemList));
+    ItemList = Place<QListView>(this, "ItemList", layout::kItemList);
     ItemList->setUniformItemSizes(true);
     ItemList->setSelectionMode(QAbstractItemView::SingleSelection);
     ItemList->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -103,14 +95,14 @@ void Form1::CreateItemList() {
 }
 
 void Form1::CreateDetailRow() {
-    Label1 = Place<QLabel>(this, "Label1", GeometryOf(layout::kLabel1));
-    Text_ItemNum = Place<QLineEdit>(this, "Text_ItemNum", GeometryOf(layout::kText_ItemNum));
-    Label2 = Place<QLabel>(this, "Label2", GeometryOf(layout::kLabel2));
-    Picture2 = Place<QLabel>(this, "Picture2", GeometryOf(layout::kPicture2));
+    Label1 = Place<QLabel>(this, "Label1", layout::kLabel1);
+    Text_ItemNum = Place<QLineEdit>(this, "Text_ItemNum", layout::kText_ItemNum);
+    Label2 = Place<QLabel>(this, "Label2", layout::kLabel2);
+    Picture2 = Place<QLabel>(this, "Picture2", layout::kPicture2);
     Picture2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     SetBackground(Picture2, kIconBoxGreyColour);
     Picture2->installEventFilter(this);
-    Text_ItemName = Place<QLineEdit>(this, "Text_ItemName", GeometryOf(layout::kText_ItemName));
+    Text_ItemName = Place<QLineEdit>(this, "Text_ItemName", layout::kText_ItemName);
     Text_ItemName->setReadOnly(true);
 }
 
@@ -125,11 +117,11 @@ void Form1::CreateCounters() {
 void Form1::CreateClipboardMenu() {
     ClipProc = new QMenu(this);
     ClipProc->setObjectName("ClipProc");
-    QAction* copy = ClipProc->addAction(
-        "Copy", this, [this] { presenter_.OnCopy(Text_Sc->text().toStdString()); });
-    copy->setObjectName("ClipBoard_copy");
-    QAction* paste = ClipProc->addAction("Paste", this, [this] { presenter_.OnPaste(); });
-    paste->setObjectName("ClipBoard_paste");
+    ClipBoard_copy = ClipProc->addAction(
+        QString(), this, [this] { presenter_.OnCopy(Text_Sc->text().toStdString()); });
+    ClipBoard_copy->setObjectName("ClipBoard_copy");
+    ClipBoard_paste = ClipProc->addAction(QString(), this, [this] { presenter_.OnPaste(); });
+    ClipBoard_paste->setObjectName("ClipBoard_paste");
 }
 
 void Form1::ConnectHandlers() {
@@ -190,6 +182,8 @@ void Form1::ShowCaptions(const BrowserCaptions& captions) {
     CMD_Sc->setText(ToQt(captions.searchButton));
     Label1->setText(ToQt(captions.itemNumberLabel));
     Label2->setText(ToQt(captions.iconLabel));
+    ClipBoard_copy->setText(ToQt(captions.copyMenuItem));
+    ClipBoard_paste->setText(ToQt(captions.pasteMenuItem));
 }
 
 void Form1::ShowItemList(const ItemTable& items) { itemListModel_->SetItems(&items); }
@@ -226,9 +220,7 @@ void Form1::ShowCard(const Card& card) { Detail().ShowCard(card); }
 
 bool Form1::DetailVisible() const { return statForm_ && statForm_->isVisible(); }
 
-void Form1::SetDetailVisible(bool visible) {
-    if (visible || statForm_) Detail().setVisible(visible);
-}
+void Form1::SetDetailVisible(bool visible) { Detail().setVisible(visible); }
 
 void Form1::MoveDetail(ScreenPoint topLeft) { Detail().move(topLeft.x, topLeft.y); }
 

@@ -9,6 +9,7 @@
 
 #include "browser/browser_presenter.h"
 
+class QAction;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -101,6 +102,8 @@ class Form1 : public QWidget, private BrowserView {
     QLabel* LabelLine = nullptr;
     QTimer* Timer1 = nullptr;
     QMenu* ClipProc = nullptr;
+    QAction* ClipBoard_copy = nullptr;
+    QAction* ClipBoard_paste = nullptr;
 };
 
 }  // namespace lf::browser

@@ -30,6 +30,12 @@ HICON AppIcon() {
 
 void SetText(HWND control, std::string_view text) { SetWindowTextW(control, Wide(text).c_str()); }
 
+void SetMenuItemText(HMENU menu, ControlId item, std::string_view text) {
+    const std::wstring wide = Wide(text);
+    const auto id = static_cast<UINT_PTR>(item);
+    ModifyMenuW(menu, static_cast<UINT>(id), MF_BYCOMMAND | MF_STRING, id, wide.c_str());
+}
+
 }  // namespace
 
 Form1::Form1(SystemPort& system, ResourceReader readResource)
@@ -43,8 +49,6 @@ Form1::Form1(SystemPort& system, ResourceReader readResource)
     CentreOnWorkArea();
     tray_ = std::make_unique<TrayIcon>(Handle(), AppIcon(), kTrayMessage, Wide(kBrowserTitle));
     CreateControls();
-    AppendMenuW(ClipProc, MF_STRING, static_cast<UINT_PTR>(ControlId::ClipBoard_copy), L"Copy");
-    AppendMenuW(ClipProc, MF_STRING, static_cast<UINT_PTR>(ControlId::ClipBoard_paste), L"Paste");
     SetTimer(Handle(), kDockTimer, layout::kDockIntervalMs, nullptr);
 }
 
@@ -85,6 +89,9 @@ void Form1::CreateControls() {
     place(WC_STATICW, ControlId::Label2, layout::kLabel2, SS_LEFT);
     place(WC_STATICW, ControlId::Picture2, layout::kPicture2, SS_OWNERDRAW | SS_NOTIFY);
     CreateNameTooltip();
+    for (ControlId item : {ControlId::ClipBoard_copy, ControlId::ClipBoard_paste}) {
+        AppendMenuW(ClipProc, MF_STRING, static_cast<UINT_PTR>(item), L"");
+    }
     ShowCaptions(kDesignCaptions);
 }
 
@@ -296,6 +303,8 @@ void Form1::ShowCaptions(const BrowserCaptions& captions) {
     SetText(Control(ControlId::CMD_Sc), captions.searchButton);
     SetText(Control(ControlId::Label1), captions.itemNumberLabel);
     SetText(Control(ControlId::Label2), captions.iconLabel);
+    SetMenuItemText(ClipProc, ControlId::ClipBoard_copy, captions.copyMenuItem);
+    SetMenuItemText(ClipProc, ControlId::ClipBoard_paste, captions.pasteMenuItem);
 }
 
 // Storage for every name is reserved at once and the list is drawn once, when it is full.
@@ -356,9 +365,7 @@ void Form1::ShowCard(const Card& card) { Detail().ShowCard(card); }
 
 bool Form1::DetailVisible() const { return statForm_ && statForm_->IsVisible(); }
 
-void Form1::SetDetailVisible(bool visible) {
-    if (visible || statForm_) Detail().SetVisible(visible);
-}
+void Form1::SetDetailVisible(bool visible) { Detail().SetVisible(visible); }
 
 void Form1::MoveDetail(ScreenPoint topLeft) { Detail().Move(topLeft.x, topLeft.y); }
 

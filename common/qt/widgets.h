@@ -4,11 +4,16 @@
 
 #include <QColor>
 #include <QFont>
+#include <QGuiApplication>
 #include <QPalette>
 #include <QRect>
+#include <QScreen>
 #include <QString>
 #include <QWidget>
 #include <string_view>
+
+#include "common/design_font.h"
+#include "common/pixel_place.h"
 
 namespace lf {
 
@@ -16,20 +21,32 @@ inline QString ToQt(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
+inline QRect GeometryOf(const PixelPlace& place) {
+    return {place.left, place.top, place.width, place.height};
+}
+
 // A control at its fixed place, named as the window's rules name it.
 template <typename Widget>
-Widget* Place(QWidget* parent, const char* name, QRect geometry) {
+Widget* Place(QWidget* parent, const char* name, const PixelPlace& place) {
     auto* widget = new Widget(parent);
     widget->setObjectName(name);
-    widget->setGeometry(geometry);
+    widget->setGeometry(GeometryOf(place));
     return widget;
 }
 
-// The windows' pixel layouts were drawn for the classic 8-point system font; with a desktop's
-// larger default font their fixed captions would be cut at the right edge.
+// Both programs open centred on the screen's free area.
+inline void CentreOnScreen(QWidget* window) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        window->move(screen->availableGeometry().center() - window->rect().center());
+    }
+}
+
+// With a desktop's larger default font the fixed captions would be cut at the right edge, and a
+// card's lines would wrap.
 inline void UseDesignFont(QWidget* window) {
     QFont font = window->font();
-    font.setPointSize(8);
+    font.setFamily(ToQt(kDesignFontFamily));
+    font.setPointSize(kDesignFontPoints);
     window->setFont(font);
 }
 

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QPainter>
 
+#include "common/qt/widgets.h"
 #include "composer/block_layout.h"
 #include "composer/qt/card_picture.h"
 
@@ -16,6 +17,7 @@ QString DisplayText(std::string_view text) { return QString::fromStdString(WithL
 StatForm::StatForm(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), heights_(font()) {
     setFixedSize(kCardClientSize);
+    UseDesignFont(this);  // the card's blocks are as wide as two pieces of a line in this font
     // Magenta is see-through: alpha where a compositor blends, the mask where none runs.
     setAttribute(Qt::WA_TranslucentBackground);
     setMask(CardMask());

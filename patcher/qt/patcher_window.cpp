@@ -3,39 +3,20 @@
 #include <QButtonGroup>
 #include <QCoreApplication>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 
 #include "catalogue/catalogue_format.h"
 #include "common/qt/widgets.h"
 #include "patcher/patcher_layout.h"
 
 namespace lf::patcher {
-namespace {
-
-// What the title bar and borders take of the outer height on a usual desktop.
-constexpr int kCaptionTwips = 450;
-
-QRect GeometryOf(const PixelPlace& place) {
-    return {place.left, place.top, place.width, place.height};
-}
-
-template <typename Button>
-Button* PlaceButton(QWidget* parent, const char* name, const PixelPlace& place,
-                    const QString& caption) {
-    auto* button = Place<Button>(parent, name, GeometryOf(place));
-    button->setText(caption);
-    return button;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 Form1::Form1(SystemPort& system, std::string folder)
     : presenter_(*this, system, std::move(folder)) {
     setObjectName("Form1");
-    setWindowTitle("ResProc");
+    setWindowTitle(ToQt(kDesignCaptions.window));
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint |
                    Qt::WindowTitleHint | Qt::CustomizeWindowHint);
     UseDesignFont(this);
@@ -43,36 +24,38 @@ Form1::Form1(SystemPort& system, std::string folder)
     CreateIconPanel();
     setTabOrder(CMD_Replace, CMD_Export);
     setTabOrder(CMD_Export, CMD_help);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - QPoint(layout::kClientWidth / 2, 50));
-    }
+    ShowCaptions(kDesignCaptions);
 }
 
-// Design-time captions are the English ones; start-up switches to Chinese when needed.
+bool Form1::Start() {
+    if (!presenter_.Start()) return false;
+    CentreOnScreen(this);
+    return true;
+}
+
 void Form1::CreateButtons() {
-    CMD_Replace = PlaceButton<QPushButton>(this, "CMD_Replace", layout::kReplaceButton, "Import");
-    CMD_Export = PlaceButton<QPushButton>(this, "CMD_Export", layout::kExportButton, "Export");
-    CMD_help = PlaceButton<QPushButton>(this, "CMD_help", layout::kHelpButton, "I");
+    CMD_Replace = Place<QPushButton>(this, "CMD_Replace", layout::kReplaceButton);
+    CMD_Export = Place<QPushButton>(this, "CMD_Export", layout::kExportButton);
+    CMD_help = Place<QPushButton>(this, "CMD_help", layout::kHelpButton);
     connect(CMD_Replace, &QPushButton::clicked, this, [this] { presenter_.OnReplace(); });
     connect(CMD_Export, &QPushButton::clicked, this, [this] { presenter_.OnExport(); });
     connect(CMD_help, &QPushButton::clicked, this, [this] { presenter_.OnHelp(); });
 }
 
 void Form1::CreateIconPanel() {
-    Frame1 = Place<QFrame>(this, "Frame1", GeometryOf(layout::kIconPanel));
+    Frame1 = Place<QFrame>(this, "Frame1", layout::kIconPanel);
     Frame1->setFrameShape(QFrame::Box);
     iconGroup_ = new QButtonGroup(this);
     for (int k = 0; k < kIconSheetCount; ++k) {
         const QByteArray name = QString("IconSel%1").arg(k).toLatin1();
-        IconSel[k] = PlaceButton<QRadioButton>(Frame1, name.constData(), layout::IconOption(k),
-                                               QString("Item Icon %1").arg(k + 1));
+        IconSel[k] = Place<QRadioButton>(Frame1, name.constData(), layout::IconOption(k));
+        IconSel[k]->setText(ToQt(IconOptionCaption(k)));
         iconGroup_->addButton(IconSel[k], k);
     }
     IconSel[0]->setChecked(true);
     connect(iconGroup_, &QButtonGroup::idClicked, this,
             [this](int k) { presenter_.OnIconChosen(k); });
-    CMD_ImportIcon =
-        PlaceButton<QPushButton>(Frame1, "CMD_ImportIcon", layout::kImportIconButton, "Import");
+    CMD_ImportIcon = Place<QPushButton>(Frame1, "CMD_ImportIcon", layout::kImportIconButton);
     connect(CMD_ImportIcon, &QPushButton::clicked, this, [this] { presenter_.OnImportIcon(); });
 }
 
@@ -86,8 +69,10 @@ void Form1::ShowCaptions(const PatcherCaptions& captions) {
     CMD_ImportIcon->setText(ToQt(captions.importIconButton));
 }
 
-void Form1::SetOuterHeightTwips(int twips) {
-    setFixedSize(layout::kClientWidth, (twips - kCaptionTwips) / layout::kTwipsPerPixel);
+// The window manager draws the frame: the client area is what the outer height leaves of it.
+void Form1::SetOuterHeight(int pixels) {
+    const int frame = frameGeometry().height() - height();
+    setFixedSize(layout::kClientWidth, pixels - (frame > 0 ? frame : layout::kUsualFrameHeight));
 }
 
 void Form1::End() {

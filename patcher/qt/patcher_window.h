@@ -24,7 +24,7 @@ class Form1 : public QWidget, private PatcherView {
     Form1(SystemPort& system, std::string folder);
 
     // Runs the start-up sequence; false when Lorefinder.exe is not beside the patcher.
-    bool Start() { return presenter_.Start(); }
+    bool Start();
     const PatcherPresenter& Presenter() const { return presenter_; }
 
   private:
@@ -33,7 +33,7 @@ class Form1 : public QWidget, private PatcherView {
 
     // PatcherView
     void ShowCaptions(const PatcherCaptions& captions) override;
-    void SetOuterHeightTwips(int twips) override;
+    void SetOuterHeight(int pixels) override;
     void End() override;
 
     PatcherPresenter presenter_;

@@ -24,10 +24,10 @@ void SetCaption(HWND window, std::string_view caption) {
 Form1::Form1(SystemPort& system, std::string folder)
     : presenter_(*this, system, std::move(folder)) {
     const HICON programIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-    // Design-time captions are the English ones; start-up switches to Chinese when needed.
     Create({kClassName, programIcon, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)}, kWindowStyle, 0,
-           L"ResProc", layout::kClientWidth, layout::kClientHeight);
+           L"", layout::kClientWidth, layout::kClientHeight);
     CreateControls();
+    ShowCaptions(kDesignCaptions);
 }
 
 bool Form1::Start() {
@@ -38,24 +38,22 @@ bool Form1::Start() {
 
 // Tab order follows creation: CMD_Replace, CMD_Export, CMD_help, then the icon panel.
 void Form1::CreateControls() {
-    const auto button = [this](const wchar_t* caption, DWORD style, const PixelPlace& place,
-                               int id) {
-        return CreateControl(Handle(), L"BUTTON", caption, style, place, id);
+    const auto button = [this](DWORD style, const PixelPlace& place, int id) {
+        return CreateControl(Handle(), L"BUTTON", L"", style, place, id);
     };
-    CMD_Replace = button(L"Import", kButtonStyle, layout::kReplaceButton, kReplaceButton);
-    CMD_Export = button(L"Export", kButtonStyle, layout::kExportButton, kExportButton);
-    CMD_help = button(L"I", kButtonStyle, layout::kHelpButton, kHelpButton);
+    CMD_Replace = button(kButtonStyle, layout::kReplaceButton, kReplaceButton);
+    CMD_Export = button(kButtonStyle, layout::kExportButton, kExportButton);
+    CMD_help = button(kButtonStyle, layout::kHelpButton, kHelpButton);
     // The frame without caption, drawn behind the panel's controls.
-    button(L"", BS_GROUPBOX, layout::kIconPanel, kIconPanel);
+    button(BS_GROUPBOX, layout::kIconPanel, kIconPanel);
     for (int k = 0; k < kIconSheetCount; ++k) {
         const DWORD style = BS_AUTORADIOBUTTON | (k == 0 ? WS_GROUP | WS_TABSTOP : 0);
-        const std::wstring caption = L"Item Icon " + std::to_wstring(k + 1);
-        IconSel[k] = button(caption.c_str(), style, InIconPanel(layout::IconOption(k)),
-                            kFirstIconOption + k);
+        IconSel[k] = button(style, InIconPanel(layout::IconOption(k)), kFirstIconOption + k);
+        SetCaption(IconSel[k], IconOptionCaption(k));
     }
     SendMessageW(IconSel[0], BM_SETCHECK, BST_CHECKED, 0);
-    CMD_ImportIcon = button(L"Import", kButtonStyle | WS_GROUP,
-                            InIconPanel(layout::kImportIconButton), kImportIconButton);
+    CMD_ImportIcon =
+        button(kButtonStyle | WS_GROUP, InIconPanel(layout::kImportIconButton), kImportIconButton);
 }
 
 LRESULT Form1::OnMessage(UINT message, WPARAM w, LPARAM l) {
@@ -102,10 +100,10 @@ void Form1::ShowCaptions(const PatcherCaptions& captions) {
     SetCaption(CMD_ImportIcon, captions.importIconButton);
 }
 
-void Form1::SetOuterHeightTwips(int twips) {
+void Form1::SetOuterHeight(int pixels) {
     RECT outer;
     GetWindowRect(Handle(), &outer);
-    SetWindowPos(Handle(), nullptr, 0, 0, outer.right - outer.left, twips / layout::kTwipsPerPixel,
+    SetWindowPos(Handle(), nullptr, 0, 0, outer.right - outer.left, pixels,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

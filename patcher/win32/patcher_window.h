@@ -42,7 +42,7 @@ class Form1 : public Window, private PatcherView {
 
     // PatcherView
     void ShowCaptions(const PatcherCaptions& captions) override;
-    void SetOuterHeightTwips(int twips) override;
+    void SetOuterHeight(int pixels) override;
     void End() override;
 
     PatcherPresenter presenter_;

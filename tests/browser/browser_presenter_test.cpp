@@ -196,7 +196,7 @@ TEST_F(BrowserPresenterTest, MinimisingHidesToTheTrayOnlyWhenThereIsOne) {
     system_.notificationArea = false;
     presenter_.OnMinimised();
     EXPECT_FALSE(view_.hidePending) << "without a notification area it stays reachable";
-    EXPECT_FALSE(view_.detailVisible);
+    EXPECT_FALSE(view_.detailExists) << "hiding a detail window never used makes none";
 }
 
 TEST_F(BrowserPresenterTest, ClipboardMenuCopiesAndPastesTheWholeSearchText) {

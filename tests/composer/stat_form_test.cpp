@@ -7,6 +7,9 @@
 #include <QLabel>
 #include <string>
 
+#include "catalogue/item_table.h"
+#include "common/file_io.h"
+#include "composer/card_texts.h"
 #include "tests/support/record_text.h"
 
 namespace lf {
@@ -129,6 +132,34 @@ TEST(StatForm, MagentaOutsideTheCardIsTransparent) {
             ASSERT_TRUE(qAlpha(pixel) == 0 || (pixel & 0xFFFFFF) != 0xFF00FF) << x << "," << y;
         }
     }
+}
+
+// The blocks that put two pieces on a line were laid out for the card's small font: in it, no
+// line of any shipped card may wrap, or its last piece would stand alone on the next line.
+TEST(StatForm, EveryShippedPairLineFitsItsBlock) {
+    using namespace card_texts;
+    const auto bytes = ReadWholeFile(LF_CATALOGUE_DIR "/item_table.txt");
+    ASSERT_TRUE(bytes.has_value());
+    const auto items = LoadItemTable(AsText(*bytes));
+    ASSERT_TRUE(items.has_value());
+    StatForm form;
+    const QFontMetrics metrics = form.TitleBlock()->fontMetrics();
+    const std::vector<Rgb> pairColours = {kChineseStatColour, kEnglishStatColour, kQuestColour};
+    int lines = 0;
+    for (const ItemEntry& item : *items) {
+        for (bool chinese : {true, false}) {
+            for (const TextBlock& block : SetItemStat(item.RowText, chinese).blocks) {
+                if (std::ranges::find(pairColours, block.colour) == pairColours.end()) continue;
+                for (const QString& line : QString::fromStdString(block.text).split("\r\n")) {
+                    ++lines;
+                    const int width = metrics.horizontalAdvance(line.trimmed());
+                    ASSERT_LE(width, 186) << line.toStdString() << " in "
+                                          << form.TitleBlock()->font().toString().toStdString();
+                }
+            }
+        }
+    }
+    EXPECT_GT(lines, 10000);
 }
 
 }  // namespace

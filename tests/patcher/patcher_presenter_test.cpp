@@ -63,7 +63,7 @@ TEST_F(PatcherPresenterTest, CaptionsFollowTheSystemLanguageAndDialogsOpenInTheF
 TEST_F(PatcherPresenterTest, TheHelpGestureRevealsTheIconPanelForGood) {
     auto form = Start();
     ASSERT_TRUE(form);
-    EXPECT_EQ(view_.outerHeightTwips, 1545);
+    EXPECT_EQ(view_.outerHeight, 103);  // 1545 twips
     for (int click = 1; click <= 5; ++click) {
         form->OnHelp();
         EXPECT_EQ(LastMessage(),
@@ -71,8 +71,7 @@ TEST_F(PatcherPresenterTest, TheHelpGestureRevealsTheIconPanelForGood) {
                   " if you dont know data file's format, \r\n"
                   " please put me and Lorefinder.exe together, \r\n"
                   "and press[Export]the export of raw data for reference.");
-        EXPECT_EQ(view_.outerHeightTwips, click < PatcherPresenter::kRevealCount ? 1545 : 5550)
-            << click;
+        EXPECT_EQ(view_.outerHeight, click < PatcherPresenter::kRevealCount ? 103 : 370) << click;
     }
 }
 
@@ -144,8 +143,7 @@ TEST_F(PatcherPresenterTest, ATableTheBrowserWouldRefuseIsWrittenOnlyWhenTheUser
     const auto broken =
         WriteFile("broken.txt", testing::Table({testing::Record(0, "0", "x")}, "1"));
     system_.fileAnswers = {broken};
-    system_.yesNoAnswers = {false};
-    form->OnReplace();
+    form->OnReplace();  // answered with the default button
     ASSERT_EQ(system_.messages.size(), 1u) << "the question, then nothing";
     EXPECT_EQ(system_.messages[0].text,
               "The browser would refuse this table: line 2, field 73: type mismatch.\r\n"

@@ -61,7 +61,10 @@ class FakeBrowserView : public BrowserView {
         detailExists = true;
         detailVisible = visible;
     }
-    void MoveDetail(ScreenPoint at) override { detailAt = at; }
+    void MoveDetail(ScreenPoint at) override {
+        detailExists = true;
+        detailAt = at;
+    }
     void DestroyDetail() override {
         detailExists = detailVisible = false;
         closeSteps.push_back("detail");

@@ -10,11 +10,11 @@ namespace lf::testing {
 class FakePatcherView : public patcher::PatcherView {
   public:
     std::optional<patcher::PatcherCaptions> captions;
-    int outerHeightTwips = 0;
+    int outerHeight = 0;
     bool ended = false;
 
     void ShowCaptions(const patcher::PatcherCaptions& c) override { captions = c; }
-    void SetOuterHeightTwips(int twips) override { outerHeightTwips = twips; }
+    void SetOuterHeight(int pixels) override { outerHeight = pixels; }
     void End() override { ended = true; }
 };
 

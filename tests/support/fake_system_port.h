@@ -28,7 +28,7 @@ class FakeSystemPort : public SystemPort {
     bool chinese = false;
     bool notificationArea = true;
     std::vector<Message> messages;
-    std::deque<bool> yesNoAnswers;
+    std::deque<bool> yesNoAnswers;  // once they run out, the default button answers: No
     std::deque<std::filesystem::path> fileAnswers;
     std::vector<Dialog> dialogs;
     std::optional<std::string> clipboard;
