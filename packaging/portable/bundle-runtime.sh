@@ -56,7 +56,7 @@ remember_package() {  # remember_package SOURCE FOLDER_FILE
   packages[$package]+=" $2"
 }
 
-rm -rf "$folder/lib" "$folder/plugins" "$folder/licenses"
+rm -rf "${folder:?}/lib" "$folder/plugins" "$folder/licenses"
 mkdir -p "$folder/lib" "$folder/licenses"
 
 queue=("$folder/Lorefinder.exe" "$folder/Tablepatch" "$folder/lftool")

@@ -193,8 +193,10 @@ check_portable_libraries() {
         fail "${file#"$folder"/} needs $name, which is neither in lib/ nor left to the system"
     done
     for newest in GLIBC_2.35 GLIBCXX_3.4.30; do
-      name=$( (echo "$newest" && objdump -T "$file" | grep -o "${newest%_*}_[0-9][0-9.]*" || true) |
-        sort -uV | tail -1)
+      name=$( {
+        echo "$newest"
+        objdump -T "$file" | grep -o "${newest%_*}_[0-9][0-9.]*" || true
+      } | sort -uV | tail -1)
       [ "$name" = "$newest" ] || fail "${file#"$folder"/} needs $name, newer than $newest"
     done
   done
