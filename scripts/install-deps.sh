@@ -21,6 +21,9 @@ packages=(
   # the virtual screen of the Windows window tests
   xvfb
   librsvg2-bin dpkg-dev file desktop-file-utils appstream lintian
+  # the portable folder: Qt's Wayland platform travels in it; bubblewrap hides the system's Qt
+  # from the folder's programs in the tests
+  qt6-wayland bubblewrap
 )
 
 missing=()
