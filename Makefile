@@ -7,11 +7,12 @@ BUILD_DIR := build/$(PRESET)
 PREFIX ?= $(HOME)/.local
 # `make test` runs the whole suite twice: in the development build, then built with the address
 # and undefined-behaviour sanitizers (`make test-default` or `make test-asan` runs one of them);
-# then the Windows build's tests under 64-bit Wine (`make test-windows`).
+# then the Windows build's tests under 64-bit Wine (`make test-windows`). `make check` is the quick
+# loop while editing: the development build and its tests, without the packaging checks.
 TEST_PRESETS := default asan
 
-.PHONY: deps configure build run test $(addprefix test-,$(TEST_PRESETS)) test-windows install uninstall \
-	dist windows host-tools bench fuzz clean format check-format
+.PHONY: deps configure build run check test $(addprefix test-,$(TEST_PRESETS)) test-windows install \
+	uninstall dist windows host-tools bench fuzz clean format check-format
 # CI builds (CI=true) stop at the first compiler warning.
 WARNINGS_AS_ERRORS := $(if $(filter-out 0 false,$(CI)),ON,OFF)
 # `make test` first checks that every C++ file reads as clang-format writes it, when FORMAT_CHECK=1.
@@ -31,6 +32,10 @@ run: configure
 	$(BUILD_DIR)/bin/Lorefinder.exe
 
 test: $(if $(filter 1,$(FORMAT_CHECK)),check-format) $(addprefix test-,$(TEST_PRESETS)) test-windows
+
+check: configure
+	cmake --build --preset $(PRESET)
+	ctest --preset $(PRESET) --label-exclude packaging
 
 $(addprefix test-,$(TEST_PRESETS)): test-%: deps
 	cmake --preset $* -DCMAKE_COMPILE_WARNING_AS_ERROR=$(WARNINGS_AS_ERRORS)
