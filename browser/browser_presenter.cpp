@@ -4,16 +4,19 @@
 #include <string>
 
 #include "catalogue/catalogue_format.h"
+#include "composer/card_artwork.h"
 
 namespace lf {
 namespace {
 
 // Copy and Paste read the same in both languages.
-constexpr BrowserCaptions kEnglishCaptions{"Search", "Item ID :", "Icon :", "Copy", "Paste"};
+constexpr BrowserCaptions kEnglishCaptions{
+    "Search", "Item ID :", "Icon :", "Copy", "Paste", "Find..."};
 constexpr Bilingual kTotal{"总共 = ", "Total = "};
 constexpr Bilingual kPosition{"位置 = ", "Locate = "};
 constexpr Bilingual kCannotLoad{"无法载入道具表：", "The item table cannot be loaded: "};
 constexpr int kShippedNumberLength = 5;
+constexpr int kDockGap = 5;  // 75 twips
 
 }  // namespace
 
@@ -92,6 +95,7 @@ void BrowserPresenter::HandleSelection(std::size_t row) {
     ShowItemIcon(item.IconNo);
     view_.ShowPosition(std::string(kPosition.In(language_)) + std::to_string(row + 1));
     ShowCard(SetItemStat(item.RowText, IsChineseUI()));
+    if (finder_) finder_->OnMainSelectionChanged(row);
 }
 
 void BrowserPresenter::ShowItemIcon(std::int32_t iconNumber) {
@@ -149,11 +153,26 @@ void BrowserPresenter::OnPaste() {
     searchFromTop_ = true;
 }
 
+void BrowserPresenter::OnFind() {
+    if (!finder_) {
+        finder_ = &view_.ItemFinder(items_, language_, [this](std::size_t row) { SelectRow(row); });
+        if (selected_) finder_->OnMainSelectionChanged(*selected_);
+        view_.MoveFinder(FinderPosition(view_.MainWindowFrame(), view_.FinderOuterWidth()));
+    }
+    finder_->OnOpen();
+}
+
 // ---- rules without state ---------------------------------------------------------------------
 
 // 360 twips down and 75 twips right of the main window's outer frame, at 15 twips a pixel.
 ScreenPoint DockedPosition(const ScreenRect& mainFrame) {
-    return {mainFrame.left + mainFrame.width + 5, mainFrame.top + 24};
+    return {mainFrame.left + mainFrame.width + kDockGap, mainFrame.top + 24};
+}
+
+ScreenPoint FinderPosition(const ScreenRect& mainFrame, int finderOuterWidth) {
+    const int left = mainFrame.left - kDockGap - finderOuterWidth;
+    if (left >= 0) return {left, mainFrame.top};
+    return {DockedPosition(mainFrame).x + card_artwork::kClientWidth + kDockGap, mainFrame.top};
 }
 
 // Five characters hold every row number of the shipped table; a longer table's numbers must fit

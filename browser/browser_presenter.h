@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,27 +16,15 @@
 #include "browser/search.h"
 #include "catalogue/item_table.h"
 #include "common/executable_resources.h"
+#include "common/pixel_place.h"
 #include "common/system_port.h"
 #include "common/wording.h"
 #include "composer/card.h"
+#include "finder/finder_presenter.h"
 
 namespace lf {
 
 inline constexpr std::string_view kBrowserTitle = "Lorefinder";
-
-struct ScreenPoint {
-    int x = 0;
-    int y = 0;
-    friend bool operator==(const ScreenPoint&, const ScreenPoint&) = default;
-};
-
-// A window's outer frame on the screen, title bar and borders included.
-struct ScreenRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-};
 
 // The captions of the main window and of the search box's menu.
 struct BrowserCaptions {
@@ -44,9 +33,11 @@ struct BrowserCaptions {
     std::string_view iconLabel;
     std::string_view copyMenuItem;
     std::string_view pasteMenuItem;
+    std::string_view findMenuItem;
 };
 // The window is built with the Chinese captions; start-up switches to English when needed.
-inline constexpr BrowserCaptions kDesignCaptions{"捜索", "道具编号:", "图标 :", "Copy", "Paste"};
+inline constexpr BrowserCaptions kDesignCaptions{
+    "捜索", "道具编号:", "图标 :", "Copy", "Paste", "查找..."};
 
 class BrowserView {
   public:
@@ -85,6 +76,13 @@ class BrowserView {
     // Hides the main window once the state change that minimised it has been handled, if it is
     // still minimised then.
     virtual void HideMainWindowWhenSettled() = 0;
+
+    // The Item Finder of the run: its window is made on the first call, with a presenter of the
+    // table and language given that shows items through showItem; later calls return it again.
+    virtual finder::FinderPresenter& ItemFinder(const ItemTable& items, Language language,
+                                                std::function<void(std::size_t row)> showItem) = 0;
+    virtual int FinderOuterWidth() const = 0;
+    virtual void MoveFinder(ScreenPoint topLeft) = 0;
 };
 
 class BrowserPresenter {
@@ -109,6 +107,9 @@ class BrowserPresenter {
     void OnDockTimer();
     void OnCopy(std::string_view searchText);
     void OnPaste();
+    // Ctrl+F or the search box's menu: the Item Finder opens, beside the main window the first
+    // time.
+    void OnFind();
 
     bool IsChineseUI() const { return language_ == Language::Chinese; }
     const ItemTable& Items() const { return items_; }
@@ -131,6 +132,7 @@ class BrowserPresenter {
     ItemTable items_;
     NameIndex names_;
     IconSheets iconSheets_;
+    finder::FinderPresenter* finder_ = nullptr;
     std::optional<std::size_t> selected_;
     bool searchFromTop_ = false;
     bool detailMade_ = false;
@@ -139,6 +141,10 @@ class BrowserPresenter {
 
 // Where the detail window docks beside a main window with this outer frame.
 ScreenPoint DockedPosition(const ScreenRect& mainFrame);
+
+// Where the Item Finder opens: left of the main window, or right of the docked card where the
+// screen has no room on the left.
+ScreenPoint FinderPosition(const ScreenRect& mainFrame, int finderOuterWidth);
 
 // The number field holds every row number of the table, five characters at least.
 int ItemNumberLength(std::size_t rowCount);

@@ -4,6 +4,7 @@
 
 #include "common/gbk.h"
 #include "common/number_text.h"
+#include "composer/card_names.h"
 #include "composer/card_texts.h"
 
 namespace lf {
@@ -78,12 +79,8 @@ void BreakAfterTwo(std::string& text, int& count) {
 }
 
 std::string ClassNameText(std::int32_t classMask, Language language) {
-    for (const ClassName& row : kClassNames) {
-        if (row.mask == classMask) return std::string(row.name.In(language));
-    }
-    if (classMask >= 0 && (classMask & 0xFFFF) == kAllClassesLowBits) {
-        return std::string(kAllClasses.In(language));
-    }
+    if (auto named = ClassOf(classMask)) return std::string(CardClasses()[*named].In(language));
+    if (NamesEveryClass(classMask)) return std::string(kAllClasses.In(language));
     std::string text(kNotIncluded.In(language));
     if (language == Language::Chinese) {
         text += '(';
@@ -196,13 +193,8 @@ void AddSpecialMarker(Card& card, std::int32_t specialMark, Language language) {
 }
 
 void AddSlotLine(Card& card, std::int32_t kind, std::int32_t slotIndex, Language language) {
-    std::string_view name;
-    if (slotIndex == kShieldSlot && kind == kShieldKind) {
-        name = kShieldName.In(language);
-    } else if (slotIndex >= 0 && slotIndex < static_cast<std::int32_t>(kSlotNames.size())) {
-        name = kSlotNames[slotIndex].In(language);
-    }
-    card.AddTextBlock(std::string(name), kSlotColour);
+    const std::optional<CardSlot> slot = SlotOf(kind, slotIndex);
+    card.AddTextBlock(std::string(slot ? SlotName(*slot).In(language) : ""), kSlotColour);
 }
 
 }  // namespace lf

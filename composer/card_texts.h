@@ -128,65 +128,52 @@ constexpr Rgb kDurabilityColour{78, 72, 200};
 constexpr Bilingual kSpecialMarker{"[特殊道具]", "[Special Item]"};
 constexpr Rgb kSpecialMarkerColour{0, 180, 0};
 
-// Slot indices 0..7; slot 5 holds a shield on items of kind 14.
+// The slots the card names, as CardSlot orders them.
 constexpr std::array<Bilingual, 8> kSlotNames = {{
     {"头部", "Head"},
     {"上衣", "Top"},
     {"裤子", "Bottom"},
     {"鞋子", "Shoes"},
     {"武器", "Weapon"},
-    {"武器", "Weapon"},
+    {"盾", "Shield"},
     {"配件", "Accessory"},
     {"宠物", "Pet"},
 }};
-constexpr std::int32_t kShieldSlot = 5;
 constexpr std::int32_t kShieldKind = 14;
-constexpr Bilingual kShieldName{"盾", "Shield"};
 constexpr Rgb kSlotColour{200, 0, 200};
 
-// Class masks are matched as whole numbers, first match wins.
-struct ClassName {
+// The classes the card names, each once.
+constexpr std::array<Bilingual, 27> kClassNames = {{
+    {"战宠", "Battle Pet"},    {"GM", "GM"},
+    {"初学者", "Beginner"},    {"剑士", "Warrior"},
+    {"骑士", "Knight"},        {"小丑", "Jester"},
+    {"魔法师", "Mage"},        {"祭司", "Priest"},
+    {"铁匠", "Craftman"},      {"狂剑士", "Berserker"},
+    {"魔剑士", "SwordMaster"}, {"喑骑士", "Renegerade"},
+    {"圣骑士", "Defender"},    {"刺客", "Assassin"},
+    {"艺者", "Gambler"},       {"冰魔導", "Ice Wizard"},
+    {"炎魔導", "Fire Wizard"}, {"审判者", "Templar"},
+    {"圣贤者", "Apostle"},     {"爆破士", "Demolisionist"},
+    {"匠师", "Artisan"},       {"猎人", "Hunter"},
+    {"弓箭手", "Archer"},      {"枪手", "Gunner"},
+    {"饕客", "Gourment"},      {"食神", "Chef"},
+    {"美食家", "FoodFighter"},
+}};
+
+// Class masks are matched as whole numbers, never bit by bit; each names the class of that
+// index in kClassNames.
+struct ClassMask {
     std::int32_t mask;
-    Bilingual name;
+    std::size_t nameIndex;
 };
-constexpr Bilingual kBattlePet{"战宠", "Battle Pet"};
-constexpr Bilingual kHunter{"猎人", "Hunter"};
-constexpr Bilingual kArcher{"弓箭手", "Archer"};
-constexpr Bilingual kGunner{"枪手", "Gunner"};
-constexpr std::array<ClassName, 33> kClassNames = {{
-    {0x1, kBattlePet},
-    {0x2, kBattlePet},
-    {0x3, kBattlePet},
-    {0x4, kBattlePet},
-    {0x80, {"GM", "GM"}},
-    {0x81, {"初学者", "Beginner"}},
-    {0x82, {"剑士", "Warrior"}},
-    {0x84, {"骑士", "Knight"}},
-    {0x88, {"小丑", "Jester"}},
-    {0x90, {"魔法师", "Mage"}},
-    {0xA0, {"祭司", "Priest"}},
-    {0xC0, {"铁匠", "Craftman"}},
-    {0x280, {"狂剑士", "Berserker"}},
-    {0x480, {"魔剑士", "SwordMaster"}},
-    {0x880, {"喑骑士", "Renegerade"}},
-    {0x1080, {"圣骑士", "Defender"}},
-    {0x2080, {"刺客", "Assassin"}},
-    {0x4080, {"艺者", "Gambler"}},
-    {0x8080, {"冰魔導", "Ice Wizard"}},
-    {0x10080, {"炎魔導", "Fire Wizard"}},
-    {0x20080, {"审判者", "Templar"}},
-    {0x40080, {"圣贤者", "Apostle"}},
-    {0x80080, {"爆破士", "Demolisionist"}},
-    {0x100080, {"匠师", "Artisan"}},
-    {0x200080, kHunter},
-    {0x200000, kHunter},
-    {0x400080, kArcher},
-    {0x400000, kArcher},
-    {0x800080, kGunner},
-    {0x800000, kGunner},
-    {0x1000080, {"饕客", "Gourment"}},
-    {0x2000080, {"食神", "Chef"}},
-    {0x4000080, {"美食家", "FoodFighter"}},
+constexpr std::array<ClassMask, 33> kClassMasks = {{
+    {0x1, 0},        {0x2, 0},        {0x3, 0},        {0x4, 0},       {0x80, 1},
+    {0x81, 2},       {0x82, 3},       {0x84, 4},       {0x88, 5},      {0x90, 6},
+    {0xA0, 7},       {0xC0, 8},       {0x280, 9},      {0x480, 10},    {0x880, 11},
+    {0x1080, 12},    {0x2080, 13},    {0x4080, 14},    {0x8080, 15},   {0x10080, 16},
+    {0x20080, 17},   {0x40080, 18},   {0x80080, 19},   {0x100080, 20}, {0x200080, 21},
+    {0x200000, 21},  {0x400080, 22},  {0x400000, 22},  {0x800080, 23}, {0x800000, 23},
+    {0x1000080, 24}, {0x2000080, 25}, {0x4000080, 26},
 }};
 // A mask whose low 16 bits are 0x01FF names every class.
 constexpr std::int32_t kAllClassesLowBits = 0x01FF;

@@ -32,7 +32,7 @@ namespace {
 constexpr const char* kExitStatuses =
     "Exit status:\n"
     "  0  success; check: the browser loads the table; diff: the tables are equal\n"
-    "  1  check: the browser would refuse the table; diff: the tables differ;\n"
+    "  1  check: the browser would refuse the table; diff: the tables differ; find: no item\n"
     "     table: the input is refused (a table that does not load, a CSV that cannot be one)\n"
     "  2  misuse of the command line, or a file that cannot be read or written\n"
     "\n"
@@ -54,6 +54,7 @@ int Run(int argc, char** argv) {
     AddTableCommands(lftool, chosen);
     AddDiffCommand(lftool, chosen);
     AddCardCommand(lftool, chosen);
+    AddFindCommand(lftool, chosen);
     AddResourceCommands(lftool, chosen);
     try {
         lftool.parse(argc, argv);

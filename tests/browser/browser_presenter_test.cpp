@@ -231,5 +231,28 @@ TEST_F(BrowserPresenterTest, TheDetailWindowDocksBesideANormalMainWindowAndClose
     EXPECT_EQ(view_.closeSteps, (std::vector<std::string>{"tray", "detail"}));
 }
 
+// One finder for the run, beside the main window; its pick goes through the selection handler,
+// and the main window's selection reaches its comparison.
+TEST_F(BrowserPresenterTest, TheFinderOpensBesideTheMainWindowAndShowsItsPickAsTheListWould) {
+    ASSERT_TRUE(Start({"0", "Iron Helm", "Oak Shield"}));
+    presenter_.OnFind();
+    presenter_.OnFind();
+    EXPECT_EQ(view_.finderWindowsMade, 1);
+    EXPECT_TRUE(view_.finderView.shown);
+    EXPECT_EQ(view_.finderAt, (ScreenPoint{563, 200})) << "no room on the left: after the card";
+    finder::FinderPresenter& finder = *view_.finderPresenter;
+    finder.OnNameChanged("Shield");
+    finder.OnActivate();
+    EXPECT_EQ(Selected(), 2u);
+    EXPECT_EQ(view_.number, "2");
+    EXPECT_EQ(view_.name, "Oak Shield");
+    EXPECT_EQ(view_.card->title, "Oak Shield");
+
+    finder.OnCompare();
+    presenter_.OnItemNumberChanged("1");
+    ASSERT_FALSE(view_.finderView.comparison.empty());
+    EXPECT_EQ(view_.finderView.comparison[0].other, "Iron Helm");
+}
+
 }  // namespace
 }  // namespace lf

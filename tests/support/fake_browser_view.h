@@ -1,10 +1,12 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "browser/browser_presenter.h"
+#include "tests/support/fake_finder_view.h"
 
 namespace lf::testing {
 
@@ -83,6 +85,22 @@ class FakeBrowserView : public BrowserView {
         minimised = false;
     }
     void HideMainWindowWhenSettled() override { hidePending = true; }
+
+    FakeFinderView finderView;
+    std::unique_ptr<finder::FinderPresenter> finderPresenter;
+    std::optional<ScreenPoint> finderAt;
+    int finderWindowsMade = 0;
+    finder::FinderPresenter& ItemFinder(const ItemTable& items, Language language,
+                                        std::function<void(std::size_t)> showItem) override {
+        if (!finderPresenter) {
+            ++finderWindowsMade;
+            finderPresenter = std::make_unique<finder::FinderPresenter>(finderView, items, language,
+                                                                        std::move(showItem));
+        }
+        return *finderPresenter;
+    }
+    int FinderOuterWidth() const override { return 470; }
+    void MoveFinder(ScreenPoint at) override { finderAt = at; }
 };
 
 }  // namespace lf::testing

@@ -104,5 +104,29 @@ TEST_F(LftoolCli, ExitStatusesTellLoadsFromRefusedFromUnreadable) {
     EXPECT_EQ(Lftool("diff " + good + " " + bad).status, 2);
 }
 
+TEST_F(LftoolCli, FindTellsFoundFromNothingFromMisuse) {
+    const std::string table =
+        File("find.txt",
+             testing::Table({testing::Record(0, "0"), testing::Record(1, "Oak Shield")}, "2"));
+    const ToolRun found = Lftool("find " + table + " --name Oak --json");
+    EXPECT_EQ(found.status, 0);
+    EXPECT_EQ(
+        found.out,
+        "{\"row\": 1, \"name\": \"Oak Shield\", \"level_requirement\": 0, \"slot\": \"Head\", "
+        "\"class\": \"Not Include\"}\n");
+    EXPECT_EQ(Lftool("find " + table + " --name Pine").status, 1);
+    const ToolRun unknown = Lftool("find " + table + " --slot Helm");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find("Head, Top, Bottom"), std::string::npos) << unknown.err;
+    EXPECT_EQ(Lftool("find " + table + " --sort defense").status, 2);
+
+    // The browser's own executable is a source as good as a table file.
+    const ToolRun shipped = Lftool(std::string("find ") + LF_BIN_DIR +
+                                   "/Lorefinder.exe --slot Head --class Knight --level ..30 "
+                                   "--sort defence --desc --limit 3");
+    EXPECT_EQ(shipped.status, 0) << shipped.err;
+    EXPECT_TRUE(shipped.out.starts_with("row")) << shipped.out;
+}
+
 }  // namespace
 }  // namespace lf

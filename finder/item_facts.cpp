@@ -1,0 +1,106 @@
+#include "finder/item_facts.h"
+
+#include <algorithm>
+
+#include "catalogue/catalogue_format.h"
+#include "catalogue/item_record.h"
+
+namespace lf::finder {
+namespace {
+
+using namespace record_field;
+constexpr Judgement kHigher = Judgement::HigherIsBetter;
+constexpr Judgement kLower = Judgement::LowerIsBetter;
+constexpr Judgement kNeutral = Judgement::Neutral;
+
+// The card's own words where the card has them.
+constexpr std::array<ColumnInfo, kColumnCount> kColumns = {{
+    {kKind, {"种类", "Kind"}, kNeutral},
+    {kLevel, {"等级", "Level"}, kLower},
+    {kFame, {"声望", "Fame"}, kLower},
+    {kAttack, {"攻击力", "Damage"}, kHigher},
+    {kMagic, {"魔法力", "Magic Power"}, kHigher},
+    {kDefence, {"防御力", "Defense"}, kHigher},
+    {kAttackSpeed, {"攻击速度", "Attack Speed"}, kHigher},
+    {kAccuracy, {"命中率", "Accuracy"}, kHigher},
+    {kCritical, {"必杀技", "Critical Rate"}, kHigher},
+    {kEvasion, {"回避率", "Evasion Rate"}, kHigher},
+    {kMovement, {"移动速度", "Movement Speed"}, kHigher},
+    {kDamageIncrease, {"增加伤害力 %", "Damage increase %"}, kHigher},
+    {kDamageDecrease, {"減少伤害力 %", "Damage decrease %"}, kHigher},
+    {kAttackOption, {"攻击力选项", "Damage option"}, kHigher},
+    {kMagicOption, {"魔法力选项", "Magic Power option"}, kHigher},
+    {kDefenceOption, {"防御力选项", "Defense option"}, kHigher},
+    {kAttackSpeedOption, {"攻击速度选项", "Attack Speed option"}, kHigher},
+    {kAccuracyOption, {"命中率选项", "Accuracy option"}, kHigher},
+    {kCriticalOption, {"必杀技选项", "Critical Rate option"}, kHigher},
+    {kEvasionOption, {"回避率选项", "Evasion Rate option"}, kHigher},
+    {kMovementOption, {"移动速度选项", "Movement Speed option"}, kHigher},
+    {kHpOption, {"HP选项", "HP option"}, kHigher},
+    {kApOption, {"AP选项", "AP option"}, kHigher},
+    {kStrength, {"力量", "Strength Requirement"}, kLower},
+    {kIntelligence, {"智力", "Intelligence Requirement"}, kLower},
+    {kAgility, {"敏捷", "Agility Requirement"}, kLower},
+    {kVitality, {"体力", "Vitality Requirement"}, kLower},
+    {kWisdom, {"精神", "Wisdom Requirement"}, kLower},
+    {kLuck, {"感觉", "Luck Requirement"}, kLower},
+    {kHpRecovery, {"HP恢复", "HP Recovery"}, kHigher},
+    {kApRecovery, {"AP恢复", "AP Recovery"}, kHigher},
+    {kPurchasePrice, {"购买价格", "Purchase price"}, kLower},
+    {kSalePrice, {"出售价格", "Sale price"}, kLower},
+    {kDurability, {"耐久度", "Durability"}, kHigher},
+    {kSpecialMark, {"特殊道具", "Special Item"}, kHigher},
+    {kSlot, {"部位", "Slot"}, kNeutral},
+    {kClassMask, {"职业", "Class"}, kNeutral},
+}};
+
+constexpr Column ColumnOfField(std::size_t field) {
+    for (Column column = 0; column < kColumns.size(); ++column) {
+        if (kColumns[column].field == field) return column;
+    }
+    return kColumns.size();
+}
+
+}  // namespace
+
+std::span<const ColumnInfo> Columns() { return kColumns; }
+
+std::string ColumnName(Column column) { return FieldName(kColumns[column].field); }
+
+std::optional<Column> ColumnNamed(std::string_view name) {
+    for (Column column = 0; column < kColumns.size(); ++column) {
+        if (ColumnName(column) == name) return column;
+    }
+    return std::nullopt;
+}
+
+Column KindColumn() { return ColumnOfField(kKind); }
+Column LevelColumn() { return ColumnOfField(kLevel); }
+Column FameColumn() { return ColumnOfField(kFame); }
+Column SlotColumn() { return ColumnOfField(kSlot); }
+Column ClassMaskColumn() { return ColumnOfField(kClassMask); }
+
+// Each value as the card reads its field: rounded, zero where the field is missing, empty or
+// not a number.
+ItemFacts ReadItemFacts(std::string_view rowText) {
+    const RecordFields fields(rowText);
+    ItemFacts facts;
+    for (Column column = 0; column < kColumns.size(); ++column) {
+        facts.values[column] = ReadNumericField(fields[kColumns[column].field]).value;
+    }
+    const std::int32_t mask = facts[ClassMaskColumn()];
+    facts.slot = SlotOf(facts[KindColumn()], facts[SlotColumn()]);
+    facts.namedClass = ClassOf(mask);
+    facts.everyClass = NamesEveryClass(mask);
+    facts.special = facts[ColumnOfField(kSpecialMark)] > 0;
+    return facts;
+}
+
+std::vector<ItemFacts> ReadAllItemFacts(const ItemTable& items) {
+    std::vector<ItemFacts> facts;
+    facts.reserve(items.size());
+    for (const ItemEntry& item : items) facts.push_back(ReadItemFacts(item.RowText));
+    return facts;
+}
+
+}  // namespace lf::finder
