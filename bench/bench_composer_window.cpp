@@ -24,7 +24,7 @@ const std::vector<std::string>& SampleRows() {
         const lf::ItemTable& items = lf::bench::ShippedItems();
         std::vector<std::string> sample;
         for (std::size_t row = 0; row < items.size(); row += kRowStride) {
-            sample.emplace_back(items[row].RowText);
+            sample.push_back(items.RowText(row));
         }
         return sample;
     }();

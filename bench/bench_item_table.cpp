@@ -13,7 +13,7 @@ namespace {
 
 void LoadShippedTable(benchmark::State& state) {
     for (auto _ : state) {
-        auto items = lf::LoadItemTable(lf::bench::ShippedTableText());
+        auto items = lf::LoadItemTableInPlace(lf::bench::ShippedTableText());
         benchmark::DoNotOptimize(items);
     }
 }

@@ -27,7 +27,7 @@ const std::string& ShippedTable() {
 
 void LoadShippedTable(benchmark::State& state) {
     for (auto _ : state) {
-        auto items = lf::LoadItemTable(ShippedTable());
+        auto items = lf::LoadItemTableInPlace(ShippedTable());
         benchmark::DoNotOptimize(items);
     }
 }

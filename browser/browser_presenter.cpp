@@ -35,14 +35,14 @@ bool BrowserPresenter::Start() {
     if (language_ == Language::English) view_.ShowCaptions(kEnglishCaptions);
     auto bytes = readResource_(ResourceName(kCatalogueType), kItemTableId);
     auto items =
-        bytes ? LoadItemTable(AsText(*bytes))
+        bytes ? LoadItemTableInPlace(AsText(*bytes))
               : std::unexpected(LoadError{LoadErrorKind::ResourceNotFound, bytes.error().message});
     if (!items) {
         system_.ShowMessage(kBrowserTitle, LoadFailureMessage(items.error(), language_));
         return false;
     }
     items_ = std::move(*items);
-    names_ = NameIndex(items_.Entries());
+    names_ = NameIndex(items_);
     view_.ShowItemList(items_);
     view_.SetItemNumberLength(ItemNumberLength(items_.size()));
     view_.ShowTotal(std::string(kTotal.In(language_)) + std::to_string(items_.size()));
@@ -91,10 +91,11 @@ void BrowserPresenter::HandleSelection(std::size_t row) {
     ++selectionsHandled_;
     const ItemEntry& item = items_[row];
     view_.ShowItemNumber(std::to_string(row));
-    view_.ShowItemName(item.Name, DescriptionOf(item.RowText));
+    const std::string rowText = items_.RowText(row);
+    view_.ShowItemName(item.Name, DescriptionOf(rowText));
     ShowItemIcon(item.IconNo);
     view_.ShowPosition(std::string(kPosition.In(language_)) + std::to_string(row + 1));
-    ShowCard(SetItemStat(item.RowText, IsChineseUI()));
+    ShowCard(SetItemStat(rowText, IsChineseUI()));
     if (finder_) finder_->OnMainSelectionChanged(row);
 }
 

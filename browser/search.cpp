@@ -23,11 +23,10 @@ std::size_t FindBytes(std::string_view haystack, std::string_view needle, std::s
 
 }  // namespace
 
-NameIndex::NameIndex(std::span<const ItemEntry> items) {
+NameIndex::NameIndex(const ItemTable& items) : names_(items.AllNames()) {
     starts_.reserve(items.size());
     for (const ItemEntry& item : items) {
-        starts_.push_back(names_.size());
-        names_ += item.Name;
+        starts_.push_back(static_cast<std::size_t>(item.Name.data() - names_.data()));
     }
 }
 

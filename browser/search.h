@@ -14,19 +14,19 @@
 
 namespace lf {
 
-// All names back to back, so one scan covers many rows. UTF-8 substring search on bytes
-// equals search over characters.
+// The table's names, back to back, so one scan covers many rows. UTF-8 substring search on
+// bytes equals search over characters. The index reads the table's names, which must outlive it.
 class NameIndex {
   public:
     NameIndex() = default;
-    explicit NameIndex(std::span<const ItemEntry> items);
+    explicit NameIndex(const ItemTable& items);
 
     std::size_t RowCount() const { return starts_.size(); }
     // The first row at or after `from` whose name contains `text`.
     std::optional<std::size_t> FindFrom(std::size_t from, std::string_view text) const;
 
   private:
-    std::string names_;
+    std::string_view names_;
     std::vector<std::size_t> starts_;  // where each row's name begins in names_
 };
 

@@ -20,7 +20,8 @@ std::unexpected<LoadError> Fail(LoadErrorKind kind, std::string detail, std::int
     return std::unexpected(LoadError{kind, std::move(detail), line, field});
 }
 
-// Walks the text line by line; a line ends at CR LF only, so a bare CR or LF stays in it.
+// Walks the text line by line; a line ends at CR LF only, so a bare CR or LF stays in it. Neither
+// CR nor LF can be the second byte of a GBK character: the lines are those of the decoded text.
 class LineReader {
   public:
     explicit LineReader(std::string_view text) : text_(text) {}
@@ -38,37 +39,47 @@ class LineReader {
     std::size_t pos_ = 0;
 };
 
-// Where the n-th "|" at or after `from` stands (n >= 1), or npos. Records are mostly short
-// numbers, so bars are counted eight bytes at a time.
+// The decoder takes a lead byte and a trail byte as one character; the trail may be "|".
+bool StartsPair(std::string_view text, std::size_t pos) {
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    if (lead < 0x81 || lead == 0xFF || pos + 1 >= text.size()) return false;
+    const auto trail = static_cast<unsigned char>(text[pos + 1]);
+    return trail >= 0x40 && trail != 0x7F && trail != 0xFF;
+}
+
+// Where the n-th "|" at or after `from` stands (n >= 1), or npos; `from` starts a character.
+// Records are mostly short ASCII numbers, so ASCII is read eight bytes at a time.
 std::size_t NthBar(std::string_view line, std::size_t from, std::size_t n) {
     constexpr std::uint64_t kBars = 0x7C7C7C7C7C7C7C7Cull;
     constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
-    for (; from + 8 <= line.size(); from += 8) {
+    constexpr std::uint64_t kHigh = 0x8080808080808080ull;
+    std::size_t pos = from;
+    while (pos < line.size()) {
         std::uint64_t word;
-        std::memcpy(&word, line.data() + from, 8);
-        const std::uint64_t x = word ^ kBars;
-        std::uint64_t hits = ~(((x & kLow7) + kLow7) | x | kLow7);  // 0x80 where a byte is "|"
-        const auto count = static_cast<std::size_t>(std::popcount(hits));
-        if (count < n) {
-            n -= count;
-            continue;
+        if (pos + 8 <= line.size() && (std::memcpy(&word, line.data() + pos, 8), !(word & kHigh))) {
+            const std::uint64_t x = word ^ kBars;
+            std::uint64_t hits = ~(((x & kLow7) + kLow7) | x | kLow7);  // 0x80 where a byte is "|"
+            // The byte sum of the hits, without a population-count instruction.
+            const auto count =
+                static_cast<std::size_t>(((hits >> 7) * 0x0101010101010101ull) >> 56);
+            if (count < n) {
+                n -= count;
+                pos += 8;
+                continue;
+            }
+            while (--n) hits &= hits - 1;
+            return pos + static_cast<std::size_t>(std::countr_zero(hits)) / 8;
         }
-        while (--n) hits &= hits - 1;
-        return from + static_cast<std::size_t>(std::countr_zero(hits)) / 8;
-    }
-    for (; from < line.size(); ++from) {
-        if (line[from] == '|' && --n == 0) return from;
+        if (line[pos] == '|' && --n == 0) return pos;
+        pos += StartsPair(line, pos) ? 2 : 1;
     }
     return std::string_view::npos;
 }
 
-// Field `index` of a line split on "|", or false when the line has fewer fields.
-bool FieldAt(std::string_view line, std::size_t index, std::string_view& field) {
-    const std::size_t start = index == 0 ? 0 : NthBar(line, 0, index);
-    if (start == std::string_view::npos) return false;
-    const std::size_t begin = index == 0 ? 0 : start + 1;
-    field = line.substr(begin, line.find('|', begin) - begin);
-    return true;
+// The field that starts at `begin`, up to the next "|" or the end of the line.
+std::string_view FieldFrom(std::string_view line, std::size_t begin) {
+    const std::size_t end = NthBar(line, begin, 1);
+    return line.substr(begin, (end == std::string_view::npos ? line.size() : end) - begin);
 }
 
 std::expected<std::int32_t, LoadError> Convert(std::string_view text, std::int32_t line) {
@@ -82,7 +93,63 @@ std::expected<std::int32_t, LoadError> Convert(std::string_view text, std::int32
     return Fail(LoadErrorKind::TypeMismatch, where, line, field);
 }
 
+// Where a record's name lies, in its GBK bytes and among the names.
+struct NamePlace {
+    std::size_t offset;
+    std::size_t size;
+};
+
+std::expected<ItemTable, LoadError> Load(std::string_view text,
+                                         std::shared_ptr<const std::string> ownText) {
+    LineReader lines(text);
+    std::string_view line;
+    lines.Next(line);
+    const std::size_t countEnd = NthBar(line, 0, 1);
+    auto count = Convert(line.substr(0, countEnd), 0);
+    if (!count) return std::unexpected(count.error());
+    if (*count < 1) return Fail(LoadErrorKind::SubscriptOutOfRange, "a count below 1", 0, 0);
+
+    // Every record holds at least 73 "|", so the text bounds what a count may reserve.
+    const std::size_t most =
+        std::min(static_cast<std::size_t>(*count), text.size() / record_field::kIcon);
+    std::vector<ItemEntry> items;
+    std::vector<NamePlace> names;
+    items.reserve(most);
+    names.reserve(most);
+    auto decodedNames = std::make_unique<std::string>();
+    for (std::int32_t i = 1; i <= *count; ++i) {
+        if (!lines.Next(line)) {
+            return Fail(LoadErrorKind::SubscriptOutOfRange,
+                        "line " + std::to_string(i) + " is missing", i, kNoField);
+        }
+        const std::size_t nameBar = NthBar(line, 0, 1);
+        const std::size_t nameEnd =
+            nameBar == std::string_view::npos ? nameBar : NthBar(line, nameBar + 1, 1);
+        const std::size_t iconBar =
+            nameEnd == std::string_view::npos ? nameEnd : NthBar(line, nameEnd + 1, 71);
+        if (iconBar == std::string_view::npos) {
+            return Fail(LoadErrorKind::SubscriptOutOfRange,
+                        "line " + std::to_string(i) + " has fewer than 74 fields", i,
+                        static_cast<std::int32_t>(record_field::kIcon));
+        }
+        auto iconNo = Convert(FieldFrom(line, iconBar + 1), i);
+        if (!iconNo) return std::unexpected(iconNo.error());
+        const std::size_t nameStart = decodedNames->size();
+        AppendDecodedGbk(*decodedNames, line.substr(nameBar + 1, nameEnd - nameBar - 1));
+        names.push_back({nameStart, decodedNames->size() - nameStart});
+        items.push_back({{}, *iconNo, line});
+    }
+    // The names are all decoded before any view of them is taken: the text grew as they came.
+    const std::string_view all = *decodedNames;
+    for (std::size_t row = 0; row < items.size(); ++row) {
+        items[row].Name = all.substr(names[row].offset, names[row].size);
+    }
+    return ItemTable(std::move(ownText), std::move(decodedNames), std::move(items));
+}
+
 }  // namespace
+
+std::string ItemTable::RowText(std::size_t row) const { return DecodeGbk(entries_[row].Gbk); }
 
 std::string_view LoadErrorKindName(LoadErrorKind kind) {
     switch (kind) {
@@ -98,35 +165,14 @@ std::string_view LoadErrorKindName(LoadErrorKind kind) {
     return "unknown error";
 }
 
-std::expected<ItemTable, LoadError> LoadItemTable(std::string_view gbkText) {
-    auto text = std::make_unique<const std::string>(DecodeGbk(gbkText));
-    LineReader lines(*text);
-    std::string_view line;
-    lines.Next(line);
-    auto count = Convert(line.substr(0, line.find('|')), 0);
-    if (!count) return std::unexpected(count.error());
-    if (*count < 1) return Fail(LoadErrorKind::SubscriptOutOfRange, "a count below 1", 0, 0);
+std::expected<ItemTable, LoadError> LoadItemTable(std::string gbkText) {
+    auto text = std::make_shared<const std::string>(std::move(gbkText));
+    const std::string_view view = *text;
+    return Load(view, std::move(text));
+}
 
-    std::vector<ItemEntry> items;
-    // Every record holds at least 73 "|", so the text bounds what a count may reserve.
-    items.reserve(std::min(static_cast<std::size_t>(*count), text->size() / record_field::kIcon));
-    for (std::int32_t i = 1; i <= *count; ++i) {
-        if (!lines.Next(line)) {
-            return Fail(LoadErrorKind::SubscriptOutOfRange,
-                        "line " + std::to_string(i) + " is missing", i, kNoField);
-        }
-        std::string_view name, icon;
-        if (!FieldAt(line, record_field::kName, name) ||
-            !FieldAt(line, record_field::kIcon, icon)) {
-            return Fail(LoadErrorKind::SubscriptOutOfRange,
-                        "line " + std::to_string(i) + " has fewer than 74 fields", i,
-                        static_cast<std::int32_t>(record_field::kIcon));
-        }
-        auto iconNo = Convert(icon, i);
-        if (!iconNo) return std::unexpected(iconNo.error());
-        items.push_back({name, *iconNo, line});
-    }
-    return ItemTable(std::move(text), std::move(items));
+std::expected<ItemTable, LoadError> LoadItemTableInPlace(std::string_view gbkText) {
+    return Load(gbkText, nullptr);
 }
 
 }  // namespace lf

@@ -73,38 +73,46 @@ bool AppendGbk(std::string& out, char32_t codePoint) {
     return true;
 }
 
-// The catalogue is decoded whole at every start, so this loop copies ASCII eight bytes at a
-// time straight into an output sized for the worst case (three UTF-8 bytes per input byte,
-// plus room for one spare word), which is never cleared and is trimmed to what was written.
 std::string DecodeGbk(std::string_view gbk) {
     std::string out;
-    out.resize_and_overwrite(gbk.size() * 3 + 8, [gbk](char* const start, std::size_t) {
-        const auto* in = reinterpret_cast<const unsigned char*>(gbk.data());
-        const std::size_t size = gbk.size();
-        char* put = start;
-        std::size_t pos = 0;
-        while (pos < size) {
-            if (pos + 8 <= size) {
-                std::uint64_t word;
-                std::memcpy(&word, in + pos, 8);
-                std::memcpy(put, &word, 8);  // the ASCII prefix is kept, the rest overwritten
-                const std::uint64_t high = word & 0x8080808080808080ull;
-                const std::size_t ascii =
-                    high == 0 ? 8 : static_cast<std::size_t>(std::countr_zero(high) / 8);
-                put += ascii;
-                pos += ascii;
-                if (ascii == 8) continue;
-            } else if (in[pos] < 0x80) {
-                *put++ = static_cast<char>(in[pos++]);
-                continue;
-            }
-            const GbkChar c = ReadHighChar(gbk, pos);
-            put = PutUtf8(put, c.valid ? static_cast<char16_t>(c.codePoint) : char16_t{0xFFFD});
-            pos += c.length;
-        }
-        return static_cast<std::size_t>(put - start);
-    });
+    AppendDecodedGbk(out, gbk);
     return out;
+}
+
+// Every start decodes all names, every reader of the rows all rows, so this loop copies ASCII
+// eight bytes at a time straight into an output sized for the worst case (three UTF-8 bytes per
+// input byte, plus room for one spare word), which is never cleared and is trimmed to what was
+// written.
+void AppendDecodedGbk(std::string& out, std::string_view gbk) {
+    const std::size_t kept = out.size();
+    out.resize_and_overwrite(
+        kept + gbk.size() * 3 + 8, [gbk, kept](char* const buffer, std::size_t) {
+            char* const start = buffer + kept;
+            const auto* in = reinterpret_cast<const unsigned char*>(gbk.data());
+            const std::size_t size = gbk.size();
+            char* put = start;
+            std::size_t pos = 0;
+            while (pos < size) {
+                if (pos + 8 <= size) {
+                    std::uint64_t word;
+                    std::memcpy(&word, in + pos, 8);
+                    std::memcpy(put, &word, 8);  // the ASCII prefix is kept, the rest overwritten
+                    const std::uint64_t high = word & 0x8080808080808080ull;
+                    const std::size_t ascii =
+                        high == 0 ? 8 : static_cast<std::size_t>(std::countr_zero(high) / 8);
+                    put += ascii;
+                    pos += ascii;
+                    if (ascii == 8) continue;
+                } else if (in[pos] < 0x80) {
+                    *put++ = static_cast<char>(in[pos++]);
+                    continue;
+                }
+                const GbkChar c = ReadHighChar(gbk, pos);
+                put = PutUtf8(put, c.valid ? static_cast<char16_t>(c.codePoint) : char16_t{0xFFFD});
+                pos += c.length;
+            }
+            return kept + static_cast<std::size_t>(put - start);
+        });
 }
 
 // Chinese text in a spreadsheet's CSV is converted whole, so ASCII goes eight bytes at a time

@@ -13,6 +13,8 @@ namespace lf {
 // A lead byte takes the next byte with it whenever that byte can be a trail byte, so the
 // second half of a double-byte character (0x7C among them) is never read as ASCII.
 std::string DecodeGbk(std::string_view gbk);
+// The same, appended to out.
+void AppendDecodedGbk(std::string& out, std::string_view gbk);
 
 // One character of GBK text as the decoder reads it: its bytes (1 or 2) and its code point,
 // or, where the bytes are not GBK, valid false (the decoder shows them as U+FFFD).

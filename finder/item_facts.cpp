@@ -99,7 +99,9 @@ ItemFacts ReadItemFacts(std::string_view rowText) {
 std::vector<ItemFacts> ReadAllItemFacts(const ItemTable& items) {
     std::vector<ItemFacts> facts;
     facts.reserve(items.size());
-    for (const ItemEntry& item : items) facts.push_back(ReadItemFacts(item.RowText));
+    for (std::size_t row = 0; row < items.size(); ++row) {
+        facts.push_back(ReadItemFacts(items.RowText(row)));
+    }
     return facts;
 }
 

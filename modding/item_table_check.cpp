@@ -87,20 +87,21 @@ class Checker {
 
     TableCheck Run() {
         CheckUtf8();
-        const auto items = LoadItemTable(bytes_);
+        const auto items = LoadItemTableInPlace(bytes_);
         if (items) {
             // The loader shows bytes that are not GBK as U+FFFD; a clean record can hold one
             // only in its name and description.
             std::optional<std::size_t> firstWithReplacement;
             for (std::size_t row = 0; row < items->size(); ++row) {
                 const ItemEntry& entry = (*items)[row];
-                const auto description = DescriptionOfCleanRecord(row, entry);
-                if (!description) CheckRow(row, entry.RowText);
-                const auto holds = [](std::string_view text) {
-                    return text.find(kReplacementCharacterUtf8) != std::string_view::npos;
+                const std::string text = items->RowText(row);
+                const auto description = DescriptionOfCleanRecord(row, entry, text);
+                if (!description) CheckRow(row, text);
+                const auto holds = [](std::string_view part) {
+                    return part.find(kReplacementCharacterUtf8) != std::string_view::npos;
                 };
-                if (!firstWithReplacement && (description ? holds(entry.Name) || holds(*description)
-                                                          : holds(entry.RowText))) {
+                if (!firstWithReplacement &&
+                    (description ? holds(entry.Name) || holds(*description) : holds(text))) {
                     firstWithReplacement = row;
                 }
             }
@@ -185,9 +186,9 @@ class Checker {
     // position as number, an icon on the sheets, a name without blanks at its ends. None for any
     // other record, which is looked at field by field.
     static std::optional<std::string_view> DescriptionOfCleanRecord(std::size_t row,
-                                                                    const ItemEntry& entry) {
-        const std::string_view text = entry.RowText;
-        const auto nameStart = static_cast<std::size_t>(entry.Name.data() - text.data());
+                                                                    const ItemEntry& entry,
+                                                                    std::string_view text) {
+        const std::size_t nameStart = text.find('|') + 1;  // the name follows the number
         const std::size_t numbersStart = nameStart + entry.Name.size() + 1;
         const std::size_t numbers = PlainNumberFields(text.substr(numbersStart), kDescription - 2);
         if (numbers == std::string_view::npos) return std::nullopt;

@@ -23,9 +23,10 @@ std::optional<std::string> FieldOf(const std::vector<std::string_view>& fields, 
     return std::string(fields[i]);
 }
 
-RecordChange Whole(RecordChange::Kind kind, std::size_t row, const ItemEntry& entry) {
-    const RecordFields fields(entry.RowText);
-    return {kind, row, std::string(fields[0]), std::string(entry.Name), {}};
+RecordChange Whole(RecordChange::Kind kind, std::size_t row, const ItemTable& table) {
+    const std::string text = table.RowText(row);
+    const RecordFields fields(text);
+    return {kind, row, std::string(fields[0]), std::string(table[row].Name), {}};
 }
 
 }  // namespace
@@ -34,22 +35,26 @@ std::vector<RecordChange> DiffItemTables(const ItemTable& before, const ItemTabl
     std::vector<RecordChange> changes;
     const std::size_t common = std::min(before.size(), after.size());
     for (std::size_t row = 0; row < common; ++row) {
-        if (before[row].RowText == after[row].RowText) continue;
-        RecordChange change = Whole(RecordChange::Kind::Changed, row, after[row]);
-        const auto old = Fields(before[row].RowText);
-        const auto now = Fields(after[row].RowText);
+        const std::string was = before.RowText(row);
+        const std::string is = after.RowText(row);
+        if (was == is) continue;
+        RecordChange change = Whole(RecordChange::Kind::Changed, row, after);
+        const auto old = Fields(was);
+        const auto now = Fields(is);
         for (std::size_t field = 0; field < std::max(old.size(), now.size()); ++field) {
-            auto was = FieldOf(old, field);
-            auto is = FieldOf(now, field);
-            if (was != is) change.fields.push_back({field, std::move(was), std::move(is)});
+            auto oldField = FieldOf(old, field);
+            auto newField = FieldOf(now, field);
+            if (oldField != newField) {
+                change.fields.push_back({field, std::move(oldField), std::move(newField)});
+            }
         }
         changes.push_back(std::move(change));
     }
     for (std::size_t row = common; row < before.size(); ++row) {
-        changes.push_back(Whole(RecordChange::Kind::Removed, row, before[row]));
+        changes.push_back(Whole(RecordChange::Kind::Removed, row, before));
     }
     for (std::size_t row = common; row < after.size(); ++row) {
-        changes.push_back(Whole(RecordChange::Kind::Added, row, after[row]));
+        changes.push_back(Whole(RecordChange::Kind::Added, row, after));
     }
     return changes;
 }

@@ -153,16 +153,17 @@ std::vector<std::string> LayoutRow(std::initializer_list<std::string> cells) {
 }  // namespace
 
 std::expected<std::string, LoadError> ItemTableToCsv(std::string_view table, bool byteOrderMark) {
-    const auto items = LoadItemTable(table);
+    const auto items = LoadItemTableInPlace(table);
     if (!items) return std::unexpected(items.error());
     const std::vector<std::string_view> lines = TableLines(table);
 
     std::vector<RecordText> records;
     records.reserve(items->size());
-    std::deque<std::string> exact;  // records read again from their bytes; never moved
+    std::deque<std::string> decoded;  // the records' texts; never moved
+    std::deque<std::string> exact;    // records read again from their bytes; never moved
     std::size_t columns = kDataFields;
     for (std::size_t row = 0; row < items->size(); ++row) {
-        records.push_back(ReadRecord((*items)[row].RowText));
+        records.push_back(ReadRecord(decoded.emplace_back(items->RowText(row))));
         if (records.back().lossy)
             records.back() = ReadRecord(exact.emplace_back(ExactText(lines[row + 1])));
         columns = std::max(columns, records.back().fields);

@@ -55,7 +55,7 @@ int RunCard(const CardRequest& request) {
     };
     const Result<Bytes> bytes = ReadWholeFile(PathFromUtf8(request.tableFile));
     if (!bytes) return Fail(kCommand, bytes.error().message);
-    const auto items = LoadItemTable(AsText(*bytes));
+    const auto items = LoadItemTableInPlace(AsText(*bytes));
     if (!items) {
         return Fail(kCommand, std::string(LoadErrorKindName(items.error().kind)) + " (" +
                                   items.error().detail + ")");
@@ -73,7 +73,7 @@ int RunCard(const CardRequest& request) {
     }
     const bool chinese = request.language == "zh";
     for (std::size_t row = *first; row <= *last; ++row) {
-        if (!Print(JsonLine(CardObject(row, SetItemStat((*items)[row].RowText, chinese))))) break;
+        if (!Print(JsonLine(CardObject(row, SetItemStat(items->RowText(row), chinese))))) break;
     }
     if (std::fflush(stdout) != 0 || std::ferror(stdout))
         return Fail(kCommand, "cannot write the output");

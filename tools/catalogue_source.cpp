@@ -18,15 +18,15 @@ Result<CatalogueSource> ReadCatalogueSource(const std::string& path) {
         source.table = source.file;
         return source;
     }
-    auto table = ReadResource(source.file, ResourceName(std::u16string(kCatalogueType)),
-                              kItemTableId);
+    auto table =
+        ReadResource(source.file, ResourceName(std::u16string(kCatalogueType)), kItemTableId);
     if (!table) return std::unexpected(table.error());
     source.table = *table;
     return source;
 }
 
 std::expected<ItemTable, std::string> LoadSourceTable(const CatalogueSource& source) {
-    auto items = LoadItemTable(AsText(source.table));
+    auto items = LoadItemTableInPlace(AsText(source.table));
     if (!items) {
         return std::unexpected(std::string(LoadErrorKindName(items.error().kind)) + " (" +
                                items.error().detail + ")");

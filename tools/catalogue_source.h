@@ -19,7 +19,8 @@ struct CatalogueSource {
 
 Result<CatalogueSource> ReadCatalogueSource(const std::string& path);
 
-// The source's item table loaded, or the loader's reason for refusing it, for a message.
+// The source's item table loaded, or the loader's reason for refusing it, for a message. The
+// table keeps views of the source, which must outlive it.
 std::expected<ItemTable, std::string> LoadSourceTable(const CatalogueSource& source);
 
 }  // namespace lf::tool

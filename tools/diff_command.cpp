@@ -70,7 +70,7 @@ Json ChangeObject(const RecordChange& change) {
 std::expected<ItemTable, int> Load(const std::string& path) {
     const auto bytes = ReadWholeFile(PathFromUtf8(path));
     if (!bytes) return std::unexpected(Fail(kCommand, bytes.error().message));
-    auto table = LoadItemTable(AsText(*bytes));
+    auto table = LoadItemTable(std::string(AsText(*bytes)));
     if (!table) {
         return std::unexpected(Fail(
             kCommand, path +

@@ -2,18 +2,34 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "common/gbk.h"
+#include "tests/support/test_catalogue.h"
+
 namespace lf {
 namespace {
 
-// The index copies the names, so the entries need to view them only while it is built.
-NameIndex IndexOf(const std::vector<std::string>& names) {
-    std::vector<ItemEntry> items;
-    for (const std::string& name : names) items.push_back({name, 0, ""});
-    return NameIndex(items);
-}
+// A table of these names with its index, which reads the table's names.
+struct Indexed {
+    explicit Indexed(const std::vector<std::string>& names) {
+        std::vector<std::string> records;
+        for (const std::string& name : names) {
+            records.push_back(testing::Record(static_cast<int>(records.size()), name));
+        }
+        table = std::make_unique<ItemTable>(
+            *LoadItemTable(EncodeGbk(testing::Table(records, std::to_string(records.size())))));
+        index = NameIndex(*table);
+    }
+    operator const NameIndex&() const { return index; }  // NOLINT: read as the index it holds
+    std::unique_ptr<ItemTable> table;
+    NameIndex index;
+};
+
+Indexed IndexOf(const std::vector<std::string>& names) { return Indexed(names); }
 
 TEST(Search, ScansForwardFromTheStartRowCaseSensitively) {
-    const NameIndex names = IndexOf({"0", "铁剑.G", "木弓", "铁剑.G", "g", "盾"});
+    const Indexed names = IndexOf({"0", "铁剑.G", "木弓", "铁剑.G", "g", "盾"});
     EXPECT_EQ(RunSearch(names, "铁剑", 0).select, 1u);
     EXPECT_EQ(RunSearch(names, "铁剑", 2).select, 3u);
     EXPECT_EQ(RunSearch(names, "g", 0).select, 4u) << "a lower-case g is not an upper-case G";
@@ -21,7 +37,7 @@ TEST(Search, ScansForwardFromTheStartRowCaseSensitively) {
 }
 
 TEST(Search, RunningOffTheEndSelectsTheLastRowAndBeepsOnce) {
-    const NameIndex names = IndexOf({"ab", "cd", "ab", "ef"});
+    const Indexed names = IndexOf({"ab", "cd", "ab", "ef"});
     const SearchStep offEnd = RunSearch(names, "ab", 3);
     EXPECT_EQ(offEnd.select, 3u);
     EXPECT_TRUE(offEnd.beep);
@@ -34,9 +50,9 @@ TEST(Search, RunningOffTheEndSelectsTheLastRowAndBeepsOnce) {
 }
 
 TEST(Search, AMatchNeverStraddlesTwoNames) {
-    const NameIndex names = IndexOf({"xa", "bx", "ab"});
+    const Indexed names = IndexOf({"xa", "bx", "ab"});
     EXPECT_EQ(RunSearch(names, "ab", 0).select, 2u);
-    const NameIndex split = IndexOf({"铁", "剑"});
+    const Indexed split = IndexOf({"铁", "剑"});
     EXPECT_TRUE(RunSearch(split, "铁剑", 0).beep);
 }
 

@@ -22,8 +22,8 @@ TEST(ItemTable, LoadsEntriesInTableOrderAndIgnoresTheRest) {
     EXPECT_EQ((*items)[1].Name, " 剑.G ") << "names keep their blanks";
     EXPECT_EQ((*items)[1].IconNo, 3834);
     EXPECT_EQ((*items)[2].IconNo, 7);
-    EXPECT_EQ((*items)[2].RowText, Record(2, "弓", " 7 "));
-    EXPECT_EQ(DescriptionOf((*items)[2].RowText), "desc 2");
+    EXPECT_EQ(items->RowText(2), Record(2, "弓", " 7 "));
+    EXPECT_EQ(DescriptionOf(items->RowText(2)), "desc 2");
 }
 
 TEST(ItemTable, EndingsDoNotMatterAndDecimalsRoundHalfToEven) {

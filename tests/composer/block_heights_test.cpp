@@ -138,14 +138,14 @@ TEST(BlockHeights, AgreesWithTheLayoutOnTheShippedCatalogue) {
     if (!std::filesystem::exists(table)) GTEST_SKIP() << "no generated catalogue at " << table;
     const auto bytes = ReadWholeFile(table);
     ASSERT_TRUE(bytes.has_value());
-    const auto items = LoadItemTable(AsText(*bytes));
+    const auto items = LoadItemTableInPlace(AsText(*bytes));
     ASSERT_TRUE(items.has_value());
     BlockLabel label;
     BlockHeights heights(label.Font());
     int blocks = 0, answered = 0;
     for (std::size_t row = 0; row < items->size(); row += 7) {
         for (bool chinese : {true, false}) {
-            for (const TextBlock& block : SetItemStat((*items)[row].RowText, chinese).blocks) {
+            for (const TextBlock& block : SetItemStat(items->RowText(row), chinese).blocks) {
                 QString text = QString::fromStdString(block.text);
                 text.replace("\r\n", "\n");
                 ++blocks;

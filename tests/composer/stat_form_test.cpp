@@ -140,15 +140,15 @@ TEST(StatForm, EveryShippedPairLineFitsItsBlock) {
     using namespace card_texts;
     const auto bytes = ReadWholeFile(LF_CATALOGUE_DIR "/item_table.txt");
     ASSERT_TRUE(bytes.has_value());
-    const auto items = LoadItemTable(AsText(*bytes));
+    const auto items = LoadItemTableInPlace(AsText(*bytes));
     ASSERT_TRUE(items.has_value());
     StatForm form;
     const QFontMetrics metrics = form.TitleBlock()->fontMetrics();
     const std::vector<Rgb> pairColours = {kChineseStatColour, kEnglishStatColour, kQuestColour};
     int lines = 0;
-    for (const ItemEntry& item : *items) {
+    for (std::size_t row = 0; row < items->size(); ++row) {
         for (bool chinese : {true, false}) {
-            for (const TextBlock& block : SetItemStat(item.RowText, chinese).blocks) {
+            for (const TextBlock& block : SetItemStat(items->RowText(row), chinese).blocks) {
                 if (std::ranges::find(pairColours, block.colour) == pairColours.end()) continue;
                 for (const QString& line : QString::fromStdString(block.text).split("\r\n")) {
                     ++lines;
