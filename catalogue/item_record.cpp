@@ -3,6 +3,7 @@
 #include <limits>
 #include <string>
 
+#include "catalogue/bar_scan.h"
 #include "catalogue/catalogue_format.h"
 #include "common/number_text.h"
 
@@ -78,6 +79,19 @@ constexpr NamedField kNamedFields[] = {
     {kDescription, "description"},
 };
 
+// A field of at most nine digits, with a minus sign or not.
+std::optional<std::int32_t> ShortInteger(std::string_view text) {
+    const bool negative = !text.empty() && text.front() == '-';
+    const std::string_view digits = text.substr(negative ? 1 : 0);
+    if (digits.empty() || digits.size() > 9) return std::nullopt;
+    std::int32_t value = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return negative ? -value : value;
+}
+
 class FieldReader {
   public:
     explicit FieldReader(const RecordFields& fields) : fields_(fields) {}
@@ -108,17 +122,20 @@ class FieldReader {
 
 }  // namespace
 
-RecordFields::RecordFields(std::string_view DataStr) {
+RecordFields::RecordFields(std::string_view DataStr) : text_(DataStr) {
     std::size_t start = 0;
     const auto add = [&](std::size_t end) {
-        if (count_ < kRecordFieldCount) fields_[count_] = DataStr.substr(start, end - start);
+        if (count_ < kRecordFieldCount) {
+            fields_[count_] = {static_cast<std::uint32_t>(start),
+                               static_cast<std::uint32_t>(end - start)};
+        }
         ++count_;
     };
-    for (std::size_t i = 0; i < DataStr.size(); ++i) {
-        if (DataStr[i] != '|') continue;
-        add(i);
-        start = i + 1;
-    }
+    ForEachBar(DataStr, TextEncoding::Utf8, [&](std::size_t bar) {
+        add(bar);
+        start = bar + 1;
+        return true;
+    });
     add(DataStr.size());
 }
 
@@ -126,6 +143,8 @@ RecordFields::RecordFields(std::string_view DataStr) {
 // not a number, and a value that does not fit a signed 32-bit integer all read as absent (0):
 // the card then shows nothing for that field rather than a number the record does not hold.
 FieldValue ReadNumericField(std::string_view text) {
+    // Short plain integers, nearly every field of a table, need no rounding.
+    if (const auto plain = ShortInteger(text)) return {*plain != 0, *plain};
     const std::optional<double> number = ParseNumber(text);
     if (!number || *number == 0) return {};
     const auto value = RoundToInt32(*number);

@@ -1,10 +1,9 @@
 #include "catalogue/item_table.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstring>
 #include <string>
 
+#include "catalogue/bar_scan.h"
 #include "common/gbk.h"
 #include "common/number_text.h"
 
@@ -39,41 +38,8 @@ class LineReader {
     std::size_t pos_ = 0;
 };
 
-// The decoder takes a lead byte and a trail byte as one character; the trail may be "|".
-bool StartsPair(std::string_view text, std::size_t pos) {
-    const auto lead = static_cast<unsigned char>(text[pos]);
-    if (lead < 0x81 || lead == 0xFF || pos + 1 >= text.size()) return false;
-    const auto trail = static_cast<unsigned char>(text[pos + 1]);
-    return trail >= 0x40 && trail != 0x7F && trail != 0xFF;
-}
-
-// Where the n-th "|" at or after `from` stands (n >= 1), or npos; `from` starts a character.
-// Records are mostly short ASCII numbers, so ASCII is read eight bytes at a time.
 std::size_t NthBar(std::string_view line, std::size_t from, std::size_t n) {
-    constexpr std::uint64_t kBars = 0x7C7C7C7C7C7C7C7Cull;
-    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
-    constexpr std::uint64_t kHigh = 0x8080808080808080ull;
-    std::size_t pos = from;
-    while (pos < line.size()) {
-        std::uint64_t word;
-        if (pos + 8 <= line.size() && (std::memcpy(&word, line.data() + pos, 8), !(word & kHigh))) {
-            const std::uint64_t x = word ^ kBars;
-            std::uint64_t hits = ~(((x & kLow7) + kLow7) | x | kLow7);  // 0x80 where a byte is "|"
-            // The byte sum of the hits, without a population-count instruction.
-            const auto count =
-                static_cast<std::size_t>(((hits >> 7) * 0x0101010101010101ull) >> 56);
-            if (count < n) {
-                n -= count;
-                pos += 8;
-                continue;
-            }
-            while (--n) hits &= hits - 1;
-            return pos + static_cast<std::size_t>(std::countr_zero(hits)) / 8;
-        }
-        if (line[pos] == '|' && --n == 0) return pos;
-        pos += StartsPair(line, pos) ? 2 : 1;
-    }
-    return std::string_view::npos;
+    return lf::NthBar(line, from, n, TextEncoding::Gbk);
 }
 
 // The field that starts at `begin`, up to the next "|" or the end of the line.

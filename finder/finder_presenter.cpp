@@ -1,6 +1,7 @@
 #include "finder/finder_presenter.h"
 
 #include <charconv>
+#include <cstdio>
 
 #include "composer/card_builders.h"
 
@@ -32,7 +33,11 @@ std::optional<std::int32_t> WholeNumber(std::string_view text) {
     return value;
 }
 
-std::string Signed(std::int64_t change) { return (change > 0 ? "+" : "") + std::to_string(change); }
+std::string Signed(std::int64_t change) {
+    char text[24];
+    std::snprintf(text, sizeof text, "%+lld", static_cast<long long>(change));
+    return text;
+}
 
 }  // namespace
 
@@ -136,7 +141,7 @@ void FinderPresenter::OnHeaderClicked(std::size_t column) {
                                       : column == kClass ? ClassMaskColumn()
                                                          : StatColumn();
                 const bool higherFirst = Columns()[sorted].judgement == Judgement::HigherIsBetter;
-                query_.sort = {SortKey::By::Column, sorted, higherFirst};
+                query_.sort = {SortKey::By::Value, sorted, higherFirst};
             }
         }
     }

@@ -35,7 +35,7 @@ struct ColumnRange {
 
 // What the items are ordered by: their row, their name, or a column.
 struct SortKey {
-    enum class By : std::uint8_t { Row, Name, Column } by = By::Row;
+    enum class By : std::uint8_t { Row, Name, Value } by = By::Row;
     Column column = 0;
     bool descending = false;
     friend bool operator==(const SortKey&, const SortKey&) = default;

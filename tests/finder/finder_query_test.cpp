@@ -45,6 +45,17 @@ class FinderQueryTest : public ::testing::Test {
     std::vector<std::size_t> Run(const FinderQuery& query) {
         return RunQuery(query, table_, facts_);
     }
+    static FinderQuery InSlot(std::string_view slot) {
+        FinderQuery query;
+        query.slot = SlotChoiceNamed(slot);
+        return query;
+    }
+    static FinderQuery ForClass(std::string_view name) {
+        FinderQuery query;
+        query.classIndex = ClassNamed(name);
+        EXPECT_TRUE(query.classIndex) << name;
+        return query;
+    }
 
     ItemTable table_;
     std::vector<ItemFacts> facts_;
@@ -53,9 +64,9 @@ class FinderQueryTest : public ::testing::Test {
 // Slot 5 is a shield only on kind 14; a slot index matches the field as written.
 TEST_F(FinderQueryTest, SlotsAreTheCardsSlots) {
     Load({{"buckler", "14", "5"}, {"blade", "33", "5"}, {"sword", "33", "4"}, {"cap", "14", "0"}});
-    EXPECT_EQ(Run({.slot = *SlotChoiceNamed("Shield")}), (std::vector<std::size_t>{0}));
-    EXPECT_EQ(Run({.slot = *SlotChoiceNamed("武器")}), (std::vector<std::size_t>{1, 2}));
-    EXPECT_EQ(Run({.slot = *SlotChoiceNamed("5")}), (std::vector<std::size_t>{0, 1}));
+    EXPECT_EQ(Run(InSlot("Shield")), (std::vector<std::size_t>{0}));
+    EXPECT_EQ(Run(InSlot("武器")), (std::vector<std::size_t>{1, 2}));
+    EXPECT_EQ(Run(InSlot("5")), (std::vector<std::size_t>{0, 1}));
     EXPECT_FALSE(SlotChoiceNamed("Helm"));
 }
 
@@ -69,11 +80,9 @@ TEST_F(FinderQueryTest, AClassFindsItsOwnMasksAndTheAllClassesOnes) {
           {"bare knight bit", "33", "0", "4"},  // names a battle pet, not the knight
           {"hunter", "33", "0", "2097152"},     // 0x200000, named without bit 7
           {"negative", "33", "0", "-65025"}});  // low bits 0x01FF but negative
-    const auto knight = ClassNamed("knight");
-    ASSERT_TRUE(knight);
-    EXPECT_EQ(Run({.classIndex = knight}), (std::vector<std::size_t>{0, 1, 2}));
-    EXPECT_EQ(Run({.classIndex = ClassNamed("猎人")}), (std::vector<std::size_t>{1, 2, 5}));
-    EXPECT_EQ(Run({.classIndex = ClassNamed("Battle Pet")}), (std::vector<std::size_t>{1, 2, 4}));
+    EXPECT_EQ(Run(ForClass("knight")), (std::vector<std::size_t>{0, 1, 2}));
+    EXPECT_EQ(Run(ForClass("猎人")), (std::vector<std::size_t>{1, 2, 5}));
+    EXPECT_EQ(Run(ForClass("Battle Pet")), (std::vector<std::size_t>{1, 2, 4}));
 }
 
 // Short rows and unreadable fields read as the card reads them: absent, so 0.
@@ -82,14 +91,15 @@ TEST_F(FinderQueryTest, ValuesReadAsTheCardReadsThem) {
     EXPECT_EQ(shortRow[LevelColumn()], 30);
     EXPECT_EQ(shortRow[ClassMaskColumn()], 0) << "beyond the end of the row";
 
-    Load({{.name = "short", .level = "30", .fields = 74},
-          {.name = "not a number", .level = "thirty"},
-          {.name = "rounded", .level = "29.5", .defence = "12"},
-          {.name = "strong", .level = "25", .defence = "40"}});
+    Load({{"short", "33", "100", "0", "30", "0", 74},
+          {"not a number", "33", "100", "0", "thirty"},
+          {"rounded", "33", "100", "0", "29.5", "12"},
+          {"strong", "33", "100", "0", "25", "40"}});
     EXPECT_EQ(facts_[1][LevelColumn()], 0);
     EXPECT_EQ(facts_[2][LevelColumn()], 30) << "halves to even";
 
-    FinderQuery query{.level = *RangeNamed("..30")};
+    FinderQuery query;
+    query.level = *RangeNamed("..30");
     query.sort = *SortKeyNamed("defence", true);
     EXPECT_EQ(Run(query), (std::vector<std::size_t>{3, 2, 0, 1})) << "ties keep their rows";
     query.columns = {{*ColumnNamed("defence"), {1, {}}}};
