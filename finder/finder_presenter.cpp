@@ -56,15 +56,15 @@ void FinderPresenter::OnOpen() {
     if (facts_.empty() && !items_.empty()) {
         facts_ = ReadAllItemFacts(items_);
         FinderChoices choices;
-        choices.slots.emplace_back(kAny.In(language_));
+        choices.slotNames.emplace_back(kAny.In(language_));
         for (std::size_t slot = 0; slot < kCardSlotCount; ++slot) {
-            choices.slots.emplace_back(SlotName(static_cast<CardSlot>(slot)).In(language_));
+            choices.slotNames.emplace_back(SlotName(static_cast<CardSlot>(slot)).In(language_));
         }
-        choices.classes.emplace_back(kAny.In(language_));
+        choices.classNames.emplace_back(kAny.In(language_));
         for (const Bilingual& name : CardClasses())
-            choices.classes.emplace_back(name.In(language_));
+            choices.classNames.emplace_back(name.In(language_));
         for (Column column : statColumns_) {
-            choices.stats.emplace_back(Columns()[column].label.In(language_));
+            choices.statNames.emplace_back(Columns()[column].label.In(language_));
         }
         view_.ShowCaptions(language_ == Language::Chinese ? kChineseCaptions : kEnglishCaptions,
                            choices);

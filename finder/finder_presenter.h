@@ -38,9 +38,9 @@ struct FinderCaptions {
 // The drop-downs' entries. Slots and classes begin with "any"; the stats are the columns a
 // minimum can be set on and the last result column shows.
 struct FinderChoices {
-    std::vector<std::string> slots;
-    std::vector<std::string> classes;
-    std::vector<std::string> stats;
+    std::vector<std::string> slotNames;
+    std::vector<std::string> classNames;
+    std::vector<std::string> statNames;
 };
 
 // The result table's columns: row, name, level, slot, class and the chosen stat.

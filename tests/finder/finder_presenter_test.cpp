@@ -40,7 +40,7 @@ class FinderPresenterTest : public ::testing::Test {
           }) {}
 
     std::size_t StatChoice(std::string_view label) const {
-        const auto& stats = view_.choices.stats;
+        const auto& stats = view_.choices.statNames;
         return static_cast<std::size_t>(std::find(stats.begin(), stats.end(), label) -
                                         stats.begin());
     }
@@ -55,7 +55,7 @@ TEST_F(FinderPresenterTest, KeystrokesNarrowTheResultsAndTheFirstIsCurrent) {
     presenter_.OnOpen();
     EXPECT_TRUE(view_.shown);
     EXPECT_EQ(std::string(view_.captions.window), "Item Finder");
-    EXPECT_EQ(view_.choices.slots.front(), "any");
+    EXPECT_EQ(view_.choices.slotNames.front(), "any");
     EXPECT_EQ(view_.countText, "5 items");
     presenter_.OnNameChanged("Hel");
     EXPECT_EQ(view_.countText, "3 items");
