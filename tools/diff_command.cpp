@@ -20,7 +20,7 @@ struct DiffRequest {
     bool json = false;
 };
 
-constexpr const char* kCommand = "diff";
+constexpr const char* kDiff = "diff";
 
 const char* KindName(RecordChange::Kind kind) {
     switch (kind) {
@@ -69,13 +69,12 @@ Json ChangeObject(const RecordChange& change) {
 
 std::expected<ItemTable, int> Load(const std::string& path) {
     const auto bytes = ReadWholeFile(PathFromUtf8(path));
-    if (!bytes) return std::unexpected(Fail(kCommand, bytes.error().message));
+    if (!bytes) return std::unexpected(Fail(kDiff, bytes.error().message));
     auto table = LoadItemTable(std::string(AsText(*bytes)));
     if (!table) {
         return std::unexpected(Fail(
-            kCommand, path +
-                          " does not load: " + std::string(LoadErrorKindName(table.error().kind)) +
-                          " (" + table.error().detail + ")"));
+            kDiff, path + " does not load: " + std::string(LoadErrorKindName(table.error().kind)) +
+                       " (" + table.error().detail + ")"));
     }
     return std::move(*table);
 }
@@ -104,7 +103,7 @@ int RunDiff(const DiffRequest& request) {
         out += std::to_string(changed) + " changed, " + std::to_string(added) + " added, " +
                std::to_string(removed) + " removed\n";
     }
-    if (!Print(out)) return Fail(kCommand, "cannot write the output");
+    if (!Print(out)) return Fail(kDiff, "cannot write the output");
     return changes.empty() ? kExitSuccess : kExitFound;
 }
 

@@ -18,7 +18,7 @@
 namespace lf::tool {
 namespace {
 
-constexpr const char* kCommand = "find";
+constexpr const char* kFind = "find";
 
 struct FindRequest {
     std::string source;
@@ -125,11 +125,11 @@ std::string AlignedTable(const std::vector<Cells>& lines) {
 int RunFind(const FindRequest& request) {
     using namespace finder;
     const auto query = QueryOf(request);
-    if (!query) return Fail(kCommand, query.error());
+    if (!query) return Fail(kFind, query.error());
     const auto source = ReadCatalogueSource(request.source);
-    if (!source) return Fail(kCommand, source.error().message);
+    if (!source) return Fail(kFind, source.error().message);
     const auto items = LoadSourceTable(*source);
-    if (!items) return Fail(kCommand, items.error());
+    if (!items) return Fail(kFind, items.error());
     const std::vector<ItemFacts> facts = ReadAllItemFacts(*items);
     std::vector<std::size_t> rows = RunQuery(*query, *items, facts);
     if (request.limit > 0 && rows.size() > request.limit) rows.resize(request.limit);
@@ -164,7 +164,7 @@ int RunFind(const FindRequest& request) {
         }
     }
     if (!request.json && !rows.empty()) out = AlignedTable(table);
-    if (!Print(out) || std::fflush(stdout) != 0) return Fail(kCommand, "cannot write the output");
+    if (!Print(out) || std::fflush(stdout) != 0) return Fail(kFind, "cannot write the output");
     return rows.empty() ? kExitFound : kExitSuccess;
 }
 
