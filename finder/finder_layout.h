@@ -4,6 +4,7 @@
 // results, their count with the comparison's buttons, and the comparison.
 
 #include <array>
+#include <cstddef>
 
 #include "common/pixel_place.h"
 
@@ -30,8 +31,11 @@ inline constexpr PixelPlace kStatMinimum{364, 36, 88, 21};
 inline constexpr PixelPlace kSpecialOnly{8, 63, 200, 17};
 
 inline constexpr PixelPlace kResults{8, 86, 444, 208};
-// Row, name, level, slot, class and the chosen stat.
-inline constexpr std::array<int, 6> kResultColumnWidths = {46, 168, 44, 58, 72, 52};
+// Row, name, level, slot, class and the chosen stat. The level's and the stat's titles keep room
+// for the sort mark beside them.
+inline constexpr std::array<int, 6> kResultColumnWidths = {42, 156, 48, 58, 70, 66};
+// The column that gives way to a vertical scroll bar, so that no horizontal one is needed.
+inline constexpr std::size_t kResultStretchColumn = 1;  // the name
 
 inline constexpr PixelPlace kCount{8, 303, 200, 13};
 inline constexpr PixelPlace kCompareButton{302, 298, 72, 23};
@@ -40,5 +44,6 @@ inline constexpr PixelPlace kClearButton{380, 298, 72, 23};
 inline constexpr PixelPlace kComparison{8, 326, 444, 106};
 // What differs, the pinned item's value, the selected item's, and the change.
 inline constexpr std::array<int, 4> kComparisonColumnWidths = {150, 104, 104, 82};
+inline constexpr std::size_t kComparisonStretchColumn = 0;  // what differs
 
 }  // namespace lf::finder::layout

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 
 #include "browser/main_window_layout.h"
@@ -15,6 +16,7 @@
 #include "browser/qt/tray.h"
 #include "common/qt/widgets.h"
 #include "composer/qt/stat_form.h"
+#include "finder/qt/finder_window.h"
 
 namespace lf::browser {
 namespace {
@@ -113,7 +115,7 @@ void Form1::CreateCounters() {
     LabelLine = CounterLabel(Frame2, "LabelLine", layout::kLabelLine);
 }
 
-// The search box's own menu: the whole search text to and from the clipboard.
+// The search box's own menu: the whole search text to and from the clipboard, and the finder.
 void Form1::CreateClipboardMenu() {
     ClipProc = new QMenu(this);
     ClipProc->setObjectName("ClipProc");
@@ -122,6 +124,9 @@ void Form1::CreateClipboardMenu() {
     ClipBoard_copy->setObjectName("ClipBoard_copy");
     ClipBoard_paste = ClipProc->addAction(QString(), this, [this] { presenter_.OnPaste(); });
     ClipBoard_paste->setObjectName("ClipBoard_paste");
+    ClipProc->addSeparator();
+    Menu_find = ClipProc->addAction(QString(), this, [this] { presenter_.OnFind(); });
+    Menu_find->setObjectName("Menu_find");
 }
 
 void Form1::ConnectHandlers() {
@@ -137,6 +142,9 @@ void Form1::ConnectHandlers() {
             [this](const QString& text) { presenter_.OnItemNumberChanged(text.toStdString()); });
     connect(Timer1, &QTimer::timeout, this, [this] { presenter_.OnDockTimer(); });
     connect(tray_, &TrayIcon::ToggleRequested, this, [this] { presenter_.OnTrayToggle(); });
+    FindShortcut = new QShortcut(QKeySequence::Find, this);
+    FindShortcut->setObjectName("FindShortcut");
+    connect(FindShortcut, &QShortcut::activated, this, [this] { presenter_.OnFind(); });
 }
 
 // The selection, not the current row, is what the user picked: the current row also moves when
@@ -184,6 +192,7 @@ void Form1::ShowCaptions(const BrowserCaptions& captions) {
     Label2->setText(ToQt(captions.iconLabel));
     ClipBoard_copy->setText(ToQt(captions.copyMenuItem));
     ClipBoard_paste->setText(ToQt(captions.pasteMenuItem));
+    Menu_find->setText(ToQt(captions.findMenuItem));
 }
 
 void Form1::ShowItemList(const ItemTable& items) { itemListModel_->SetItems(&items); }
@@ -253,5 +262,24 @@ void Form1::HideMainWindowWhenSettled() {
         if (isMinimized()) hide();
     });
 }
+
+// A window of its own, but above the main window and closed with it.
+finder::FinderPresenter& Form1::ItemFinder(const ItemTable& items, Language language,
+                                           std::function<void(std::size_t row)> showItem) {
+    if (!finderWindow_) {
+        finderWindow_ =
+            std::make_unique<finder::FinderWindow>(items, language, std::move(showItem), this);
+    }
+    return finderWindow_->Presenter();
+}
+
+// Before its first showing the finder has no frame yet; the window manager gives it the main
+// window's borders.
+int Form1::FinderOuterWidth() const {
+    if (finderWindow_->isVisible()) return finderWindow_->frameGeometry().width();
+    return finderWindow_->width() + frameGeometry().width() - width();
+}
+
+void Form1::MoveFinder(ScreenPoint topLeft) { finderWindow_->move(topLeft.x, topLeft.y); }
 
 }  // namespace lf::browser

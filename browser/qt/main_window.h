@@ -16,10 +16,15 @@ class QLineEdit;
 class QListView;
 class QMenu;
 class QPushButton;
+class QShortcut;
 class QTimer;
 
 namespace lf {
 class StatForm;
+}
+
+namespace lf::finder {
+class FinderWindow;
 }
 
 namespace lf::browser {
@@ -40,6 +45,8 @@ class Form1 : public QWidget, private BrowserView {
     // The detail window, once it has been created.
     StatForm* DetailWindow() const { return statForm_.get(); }
     TrayIcon* Tray() const { return tray_; }
+    // The Item Finder, once it has been opened.
+    finder::FinderWindow* FinderWindow() const { return finderWindow_.get(); }
 
   protected:
     void changeEvent(QEvent* event) override;
@@ -81,9 +88,15 @@ class Form1 : public QWidget, private BrowserView {
     void MinimiseAndHideMainWindow() override;
     void RestoreMainWindow() override;
     void HideMainWindowWhenSettled() override;
+    finder::FinderPresenter& ItemFinder(const ItemTable& items, Language language,
+                                        std::function<void(std::size_t row)> showItem) override;
+    int FinderOuterWidth() const override;
+    void MoveFinder(ScreenPoint topLeft) override;
 
     BrowserPresenter presenter_;
     std::unique_ptr<StatForm> statForm_;
+    // Declared after the presenter, so it goes first: it shows the presenter's table.
+    std::unique_ptr<finder::FinderWindow> finderWindow_;
     TrayIcon* tray_ = nullptr;
     bool selectingByProgram_ = false;
 
@@ -104,6 +117,8 @@ class Form1 : public QWidget, private BrowserView {
     QMenu* ClipProc = nullptr;
     QAction* ClipBoard_copy = nullptr;
     QAction* ClipBoard_paste = nullptr;
+    QAction* Menu_find = nullptr;
+    QShortcut* FindShortcut = nullptr;
 };
 
 }  // namespace lf::browser

@@ -32,7 +32,7 @@ void TrayIcon::Add() { icon_->show(); }
 void TrayIcon::Remove() { icon_->hide(); }
 
 void TrayIcon::OnActivated(QSystemTrayIcon::ActivationReason reason) {
-    if (folder_.Toggles(ClickOf(reason), clock_.elapsed())) emit ToggleRequested();
+    if (folder_.Toggles(ClickOf(reason), clock_.elapsed())) Q_EMIT ToggleRequested();
 }
 
 QIcon LorefinderIcon() {

@@ -20,7 +20,7 @@ class TrayIcon : public QObject {
     void Remove();
     QSystemTrayIcon* Icon() { return icon_; }
 
-  signals:
+  Q_SIGNALS:
     void ToggleRequested();
 
   private:

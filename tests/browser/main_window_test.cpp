@@ -144,7 +144,7 @@ TEST_F(MainWindowTest, SearchClipboardTrayAndCloseReachThePresenter) {
 
     QTest::mouseClick(Child("Picture2"), Qt::LeftButton);
     ASSERT_TRUE(form_->DetailWindow()->isVisible());
-    emit form_->Tray()->Icon()->activated(QSystemTrayIcon::Trigger);
+    Q_EMIT form_->Tray()->Icon()->activated(QSystemTrayIcon::Trigger);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !form_->isVisible(); }, 1000));
     EXPECT_FALSE(form_->DetailWindow()->isVisible());
 

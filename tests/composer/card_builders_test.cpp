@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/card_colours.h"
+
 namespace lf {
 namespace {
 
-constexpr Rgb kChineseStat{100, 100, 255};
-constexpr Rgb kEnglishStat{100, 100, 200};
-constexpr Rgb kOption{100, 0, 180};
+using namespace testing;
 
 // The one block a builder appended.
 template <typename Build>

@@ -5,20 +5,13 @@
 #include <vector>
 
 #include "composer/card.h"
+#include "tests/support/card_colours.h"
 #include "tests/support/record_text.h"
 
 namespace lf {
 namespace {
 
-constexpr Rgb kDurability{78, 72, 200};
-constexpr Rgb kSpecial{0, 180, 0};
-constexpr Rgb kSlot{200, 0, 200};
-constexpr Rgb kChineseStat{100, 100, 255};
-constexpr Rgb kRequirement{0, 0, 200};
-constexpr Rgb kDescription{40, 40, 40};
-constexpr Rgb kPrice{100, 100, 100};
-constexpr Rgb kOption{100, 0, 180};
-constexpr Rgb kRecoveryOrQuest{80, 80, 255};
+using namespace testing;
 
 // A well-formed record: 87 fields each closed by "|", then the empty field 87.
 testing::RecordText Row() {
