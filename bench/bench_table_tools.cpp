@@ -1,4 +1,5 @@
-// The modder's table tools on the shipped item table against loading it as the browser does.
+// The modder's table tools on the shipped item table against reading it as every reader of all
+// its rows must: loading it and decoding every record.
 
 #include <benchmark/benchmark.h>
 
@@ -7,6 +8,7 @@
 #include <string>
 
 #include "bench/bench_report.h"
+#include "catalogue/item_table.h"
 #include "common/file_io.h"
 #include "modding/item_table_check.h"
 #include "modding/table_csv.h"
@@ -25,10 +27,11 @@ const std::string& ShippedTable() {
     return table;
 }
 
-void LoadShippedTable(benchmark::State& state) {
+void LoadAndDecodeEveryRow(benchmark::State& state) {
     for (auto _ : state) {
         auto items = lf::LoadItemTableInPlace(ShippedTable());
-        benchmark::DoNotOptimize(items);
+        const lf::DecodedRows rows(*items);
+        benchmark::DoNotOptimize(rows);
     }
 }
 
@@ -49,14 +52,14 @@ void CsvRoundTrip(benchmark::State& state) {
     }
 }
 
-constexpr char kCheckRow[] = "check, shipped table, vs LoadItemTable";
-constexpr char kCsvRow[] = "to-csv + from-csv, shipped table, vs LoadItemTable";
+constexpr char kCheckRow[] = "check, shipped table, vs loading it with every row decoded";
+constexpr char kCsvRow[] = "to-csv + from-csv, shipped table, vs loading it with every row decoded";
 BENCHMARK(CheckShippedTable)->Name(std::string(kCheckRow) + "/ours")->Unit(benchmark::kMillisecond);
-BENCHMARK(LoadShippedTable)
+BENCHMARK(LoadAndDecodeEveryRow)
     ->Name(std::string(kCheckRow) + "/baseline")
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(CsvRoundTrip)->Name(std::string(kCsvRow) + "/ours")->Unit(benchmark::kMillisecond);
-BENCHMARK(LoadShippedTable)
+BENCHMARK(LoadAndDecodeEveryRow)
     ->Name(std::string(kCsvRow) + "/baseline")
     ->Unit(benchmark::kMillisecond);
 

@@ -117,6 +117,20 @@ std::expected<ItemTable, LoadError> Load(std::string_view text,
 
 std::string ItemTable::RowText(std::size_t row) const { return DecodeGbk(entries_[row].Gbk); }
 
+DecodedRows::DecodedRows(const ItemTable& items) {
+    // Room for the worst case (three UTF-8 bytes for each GBK byte) is only reserved, not
+    // touched: the text is written once, never moved as it grows.
+    std::size_t gbkBytes = 0;
+    for (const ItemEntry& item : items) gbkBytes += item.Gbk.size();
+    text_.reserve(gbkBytes * 3 + 8);
+    rows_.reserve(items.size());
+    for (const ItemEntry& item : items) {
+        const std::size_t start = text_.size();
+        AppendDecodedGbk(text_, item.Gbk);
+        rows_.push_back({start, text_.size() - start});
+    }
+}
+
 std::string_view LoadErrorKindName(LoadErrorKind kind) {
     switch (kind) {
         case LoadErrorKind::ResourceNotFound:

@@ -49,6 +49,25 @@ class ItemTable {
     std::vector<ItemEntry> entries_;
 };
 
+// Every record of a table decoded at once into one text, for readers of every row (the modder's
+// tools): one allocation for the table rather than one for each row.
+class DecodedRows {
+  public:
+    explicit DecodedRows(const ItemTable& items);
+    std::size_t size() const { return rows_.size(); }
+    std::string_view operator[](std::size_t row) const {
+        return std::string_view(text_).substr(rows_[row].offset, rows_[row].size);
+    }
+
+  private:
+    struct Place {
+        std::size_t offset;
+        std::size_t size;
+    };
+    std::string text_;
+    std::vector<Place> rows_;
+};
+
 enum class LoadErrorKind { ResourceNotFound, TypeMismatch, Overflow, SubscriptOutOfRange };
 
 struct LoadError {

@@ -92,9 +92,10 @@ class Checker {
             // The loader shows bytes that are not GBK as U+FFFD; a clean record can hold one
             // only in its name and description.
             std::optional<std::size_t> firstWithReplacement;
+            const DecodedRows rows(*items);
             for (std::size_t row = 0; row < items->size(); ++row) {
                 const ItemEntry& entry = (*items)[row];
-                const std::string text = items->RowText(row);
+                const std::string_view text = rows[row];
                 const auto description = DescriptionOfCleanRecord(row, entry, text);
                 if (!description) CheckRow(row, text);
                 const auto holds = [](std::string_view part) {

@@ -159,11 +159,11 @@ std::expected<std::string, LoadError> ItemTableToCsv(std::string_view table, boo
 
     std::vector<RecordText> records;
     records.reserve(items->size());
-    std::deque<std::string> decoded;  // the records' texts; never moved
-    std::deque<std::string> exact;    // records read again from their bytes; never moved
+    const DecodedRows decoded(*items);
+    std::deque<std::string> exact;  // records read again from their bytes; never moved
     std::size_t columns = kDataFields;
     for (std::size_t row = 0; row < items->size(); ++row) {
-        records.push_back(ReadRecord(decoded.emplace_back(items->RowText(row))));
+        records.push_back(ReadRecord(decoded[row]));
         if (records.back().lossy)
             records.back() = ReadRecord(exact.emplace_back(ExactText(lines[row + 1])));
         columns = std::max(columns, records.back().fields);
