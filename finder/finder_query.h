@@ -35,7 +35,11 @@ struct ColumnRange {
 
 // What the items are ordered by: their row, their name, or a column.
 struct SortKey {
+// By::Column is the order by a Column: the same word for the same thing, not a clash.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wshadow"
     enum class By : std::uint8_t { Row, Name, Column } by = By::Row;
+#pragma GCC diagnostic pop
     Column column = 0;
     bool descending = false;
     friend bool operator==(const SortKey&, const SortKey&) = default;

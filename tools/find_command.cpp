@@ -135,15 +135,16 @@ int RunFind(const FindRequest& request) {
     if (request.limit > 0 && rows.size() > request.limit) rows.resize(request.limit);
 
     const Language language = request.language == "zh" ? Language::Chinese : Language::English;
-    const std::optional<Column> sorted =
-        query->sort.by == SortKey::By::Column ? std::optional(query->sort.column) : std::nullopt;
+    // Not an optional: GCC 12 at -O3 takes the optional's value for uninitialised where it is read.
+    const bool sorted = query->sort.by == SortKey::By::Column;
+    const Column sortColumn = query->sort.column;
     const auto slotOf = [&](const ItemFacts& item) -> std::optional<std::string> {
         if (!item.slot) return std::nullopt;
         return std::string(SlotName(*item.slot).In(language));
     };
     std::string out;
     std::vector<Cells> table{{"row", "name", "level_requirement", "slot", "class"}};
-    if (sorted) table.front().push_back(ColumnName(*sorted));
+    if (sorted) table.front().push_back(ColumnName(sortColumn));
     for (const std::size_t row : rows) {
         const ItemFacts& item = facts[row];
         const std::string name((*items)[row].Name);
@@ -155,12 +156,12 @@ int RunFind(const FindRequest& request) {
                       {"level_requirement", item[LevelColumn()]},
                       {"slot", slot ? Json(*slot) : Json()},
                       {"class", className}};
-            if (sorted) line[ColumnName(*sorted)] = item[*sorted];
+            if (sorted) line[ColumnName(sortColumn)] = item[sortColumn];
             out += JsonLine(line);
         } else {
             table.push_back({std::to_string(row), name, std::to_string(item[LevelColumn()]),
                              slot.value_or(""), className});
-            if (sorted) table.back().push_back(std::to_string(item[*sorted]));
+            if (sorted) table.back().push_back(std::to_string(item[sortColumn]));
         }
     }
     if (!request.json && !rows.empty()) out = AlignedTable(table);
