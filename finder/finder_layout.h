@@ -30,8 +30,9 @@ inline constexpr PixelPlace kStatMinimum{364, 36, 88, 21};
 inline constexpr PixelPlace kSpecialOnly{8, 63, 200, 17};
 
 inline constexpr PixelPlace kResults{8, 86, 444, 208};
-// Row, name, level, slot, class and the chosen stat.
-inline constexpr std::array<int, 6> kResultColumnWidths = {46, 168, 44, 58, 72, 52};
+// Row, name, level, slot, class and the chosen stat, whose title ("Defense", "Magic Power") and
+// sort arrow need the room the names can spare.
+inline constexpr std::array<int, 6> kResultColumnWidths = {46, 136, 44, 58, 72, 84};
 
 inline constexpr PixelPlace kCount{8, 303, 200, 13};
 inline constexpr PixelPlace kCompareButton{302, 298, 72, 23};
