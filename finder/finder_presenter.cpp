@@ -7,11 +7,11 @@
 namespace lf::finder {
 namespace {
 
-constexpr FinderCaptions kChineseCaptions{"道具查找", "名称:", "部位:", "职业:", "等级:", "至",
-                                          "属性:", "至少", "仅特殊道具", "比较", "清除"};
-constexpr FinderCaptions kEnglishCaptions{"Item Finder", "Name:",    "Slot:", "Class:",
-                                          "Level:",      "to",       "Stat:", "at least",
-                                          "Special only", "Compare", "Clear"};
+constexpr FinderCaptions kChineseCaptions{"道具查找", "名称:", "部位:",      "职业:", "等级:", "至",
+                                          "属性:",    "至少",  "仅特殊道具", "比较",  "清除"};
+constexpr FinderCaptions kEnglishCaptions{
+    "Item Finder", "Name:",    "Slot:",        "Class:",  "Level:", "to",
+    "Stat:",       "at least", "Special only", "Compare", "Clear"};
 constexpr Bilingual kAny{"任意", "any"};
 constexpr Bilingual kRowTitle{"编号", "Row"};
 constexpr Bilingual kNameTitle{"名称", "Name"};
@@ -32,9 +32,7 @@ std::optional<std::int32_t> WholeNumber(std::string_view text) {
     return value;
 }
 
-std::string Signed(std::int64_t change) {
-    return (change > 0 ? "+" : "") + std::to_string(change);
-}
+std::string Signed(std::int64_t change) { return (change > 0 ? "+" : "") + std::to_string(change); }
 
 }  // namespace
 
@@ -58,7 +56,8 @@ void FinderPresenter::OnOpen() {
             choices.slots.emplace_back(SlotName(static_cast<CardSlot>(slot)).In(language_));
         }
         choices.classes.emplace_back(kAny.In(language_));
-        for (const Bilingual& name : CardClasses()) choices.classes.emplace_back(name.In(language_));
+        for (const Bilingual& name : CardClasses())
+            choices.classes.emplace_back(name.In(language_));
         for (Column column : statColumns_) {
             choices.stats.emplace_back(Columns()[column].label.In(language_));
         }
@@ -136,8 +135,7 @@ void FinderPresenter::OnHeaderClicked(std::size_t column) {
                                       : column == kSlot  ? SlotColumn()
                                       : column == kClass ? ClassMaskColumn()
                                                          : StatColumn();
-                const bool higherFirst =
-                    Columns()[sorted].judgement == Judgement::HigherIsBetter;
+                const bool higherFirst = Columns()[sorted].judgement == Judgement::HigherIsBetter;
                 query_.sort = {SortKey::By::Column, sorted, higherFirst};
             }
         }
@@ -152,14 +150,15 @@ void FinderPresenter::Refresh() {
     current_ = results_.empty() ? std::nullopt : std::optional<std::size_t>(0);
     const std::size_t count = results_.size();
     ShowHeaders();
-    view_.ShowResults(count, std::to_string(count) +
-                                 std::string((count == 1 ? kOneItem : kItems).In(language_)));
+    view_.ShowResults(
+        count, std::to_string(count) + std::string((count == 1 ? kOneItem : kItems).In(language_)));
     view_.ShowCurrent(current_);
 }
 
 void FinderPresenter::ShowHeaders() {
     ResultHeaders headers;
-    headers.titles = {std::string(kRowTitle.In(language_)), std::string(kNameTitle.In(language_)),
+    headers.titles = {std::string(kRowTitle.In(language_)),
+                      std::string(kNameTitle.In(language_)),
                       std::string(Columns()[LevelColumn()].label.In(language_)),
                       std::string(Columns()[SlotColumn()].label.In(language_)),
                       std::string(Columns()[ClassMaskColumn()].label.In(language_)),

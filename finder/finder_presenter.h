@@ -47,7 +47,7 @@ struct FinderChoices {
 inline constexpr std::size_t kResultColumns = 6;
 
 struct ResultHeaders {
-    std::vector<std::string> titles;   // kResultColumns of them
+    std::vector<std::string> titles;    // kResultColumns of them
     std::optional<std::size_t> sorted;  // the column the results are ordered by, if shown
     bool descending = false;
 };

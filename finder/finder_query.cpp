@@ -10,10 +10,8 @@ constexpr std::string_view kRangeSeparator = "..";
 
 bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
-               return lower(x) == lower(y);
-           });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 bool NamedBy(const Bilingual& name, std::string_view text) {
@@ -37,8 +35,8 @@ bool ClassMayUse(std::size_t classIndex, const ItemFacts& facts) {
 }
 
 bool Holds(const FinderQuery& query, const ItemEntry& item, const ItemFacts& facts) {
-    if (!query.kinds.empty() && std::ranges::find(query.kinds, facts[KindColumn()]) ==
-                                    query.kinds.end()) {
+    if (!query.kinds.empty() &&
+        std::ranges::find(query.kinds, facts[KindColumn()]) == query.kinds.end()) {
         return false;
     }
     if (query.slot && !SlotHolds(*query.slot, facts)) return false;
@@ -102,7 +100,8 @@ std::vector<std::size_t> RunQuery(const FinderQuery& query, const ItemTable& ite
 
 std::optional<SlotChoice> SlotChoiceNamed(std::string_view text) {
     for (std::size_t slot = 0; slot < kCardSlotCount; ++slot) {
-        if (NamedBy(SlotName(static_cast<CardSlot>(slot)), text)) return static_cast<CardSlot>(slot);
+        if (NamedBy(SlotName(static_cast<CardSlot>(slot)), text))
+            return static_cast<CardSlot>(slot);
     }
     if (auto index = IntegerNamed(text)) return *index;
     return std::nullopt;

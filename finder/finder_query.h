@@ -46,9 +46,9 @@ struct SortKey {
 };
 
 struct FinderQuery {
-    std::string name;                      // a fragment of the name, case-sensitive
-    std::vector<std::int32_t> kinds;       // any of these; none: every kind
-    std::optional<SlotChoice> slot;        //
+    std::string name;                       // a fragment of the name, case-sensitive
+    std::vector<std::int32_t> kinds;        // any of these; none: every kind
+    std::optional<SlotChoice> slot;         //
     std::optional<std::size_t> classIndex;  // a class of CardClasses() that may use the item
     Range level;
     Range fame;

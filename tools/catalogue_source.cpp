@@ -18,8 +18,8 @@ Result<CatalogueSource> ReadCatalogueSource(const std::string& path) {
         source.table = source.file;
         return source;
     }
-    auto table = ReadResource(source.file, ResourceName(std::u16string(kCatalogueType)),
-                              kItemTableId);
+    auto table =
+        ReadResource(source.file, ResourceName(std::u16string(kCatalogueType)), kItemTableId);
     if (!table) return std::unexpected(table.error());
     source.table = *table;
     return source;

@@ -52,12 +52,12 @@ std::expected<finder::FinderQuery, std::string> QueryOf(const FindRequest& reque
         return std::unexpected("no class is named \"" + request.className +
                                "\"; classes: " + ClassWords());
     }
-    for (const auto& [text, range, option] :
-         {std::tuple{request.level, &query.level, "--level"},
-          std::tuple{request.fame, &query.fame, "--fame"}}) {
+    for (const auto& [text, range, option] : {std::tuple{request.level, &query.level, "--level"},
+                                              std::tuple{request.fame, &query.fame, "--fame"}}) {
         if (text.empty()) continue;
         const auto parsed = RangeNamed(text);
-        if (!parsed) return std::unexpected(std::string(option) + " takes MIN..MAX, MIN.. or ..MAX");
+        if (!parsed)
+            return std::unexpected(std::string(option) + " takes MIN..MAX, MIN.. or ..MAX");
         *range = *parsed;
     }
     for (const auto& [conditions, isMinimum] :

@@ -36,8 +36,8 @@ class FinderQueryTest : public ::testing::Test {
                                   .Set(kDefence, item.defence)
                                   .Text());
         }
-        auto table = LoadItemTable(
-            EncodeGbk(lf::testing::Table(records, std::to_string(records.size()))));
+        auto table =
+            LoadItemTable(EncodeGbk(lf::testing::Table(records, std::to_string(records.size()))));
         ASSERT_TRUE(table);
         table_ = std::move(*table);
         facts_ = ReadAllItemFacts(table_);
@@ -62,13 +62,13 @@ TEST_F(FinderQueryTest, SlotsAreTheCardsSlots) {
 // A class may use what the card names for it by the exact mask, and what the card says every
 // class may use.
 TEST_F(FinderQueryTest, AClassFindsItsOwnMasksAndTheAllClassesOnes) {
-    Load({{"knight's", "33", "0", "132"},       // 0x84
-          {"everyone's", "33", "0", "18874879"}, // 0x12001FF
+    Load({{"knight's", "33", "0", "132"},         // 0x84
+          {"everyone's", "33", "0", "18874879"},  // 0x12001FF
           {"plain 511", "33", "0", "511"},
-          {"two classes", "33", "0", "134"},     // 0x86: no name
-          {"bare knight bit", "33", "0", "4"},   // names a battle pet, not the knight
-          {"hunter", "33", "0", "2097152"},      // 0x200000, named without bit 7
-          {"negative", "33", "0", "-65025"}});   // low bits 0x01FF but negative
+          {"two classes", "33", "0", "134"},    // 0x86: no name
+          {"bare knight bit", "33", "0", "4"},  // names a battle pet, not the knight
+          {"hunter", "33", "0", "2097152"},     // 0x200000, named without bit 7
+          {"negative", "33", "0", "-65025"}});  // low bits 0x01FF but negative
     const auto knight = ClassNamed("knight");
     ASSERT_TRUE(knight);
     EXPECT_EQ(Run({.classIndex = knight}), (std::vector<std::size_t>{0, 1, 2}));

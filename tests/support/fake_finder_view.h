@@ -30,7 +30,9 @@ class FakeFinderView : public finder::FinderView {
         countText = text;
     }
     void ShowCurrent(std::optional<std::size_t> result) override { current = result; }
-    void ShowComparison(const std::vector<finder::ComparisonLine>& lines) override { comparison = lines; }
+    void ShowComparison(const std::vector<finder::ComparisonLine>& lines) override {
+        comparison = lines;
+    }
     void ShowWindow() override { shown = true; }
     void HideWindow() override { shown = false; }
 };
