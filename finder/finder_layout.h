@@ -31,9 +31,9 @@ inline constexpr PixelPlace kStatMinimum{364, 36, 88, 21};
 inline constexpr PixelPlace kSpecialOnly{8, 63, 200, 17};
 
 inline constexpr PixelPlace kResults{8, 86, 444, 208};
-// Row, name, level, slot, class and the chosen stat. The level's and the stat's titles keep room
-// for the sort mark beside them.
-inline constexpr std::array<int, 6> kResultColumnWidths = {42, 156, 48, 58, 70, 66};
+// Row, name, level, slot, class and the chosen stat, whose title ("Defense", "Magic Power") and
+// sort arrow need the room the names can spare.
+inline constexpr std::array<int, 6> kResultColumnWidths = {46, 136, 44, 58, 72, 84};
 // The column that gives way to a vertical scroll bar, so that no horizontal one is needed.
 inline constexpr std::size_t kResultStretchColumn = 1;  // the name
 

@@ -25,11 +25,11 @@ class ComApartment {
     HRESULT result_;
 };
 
-// Tab moves between the controls of the main window.
-int RunMessageLoop(HWND mainWindow) {
+// Ctrl+F, and Tab between the controls of the main window and of the finder.
+int RunMessageLoop(lf::browser::Form1& form) {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (IsDialogMessageW(mainWindow, &message)) continue;
+        if (form.TranslateKeys(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -47,5 +47,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     lf::browser::Form1 form(system, lf::ReadOwnResource);
     if (!form.Start()) return 1;
     form.Show();
-    return RunMessageLoop(form.Handle());
+    return RunMessageLoop(form);
 }

@@ -6,6 +6,7 @@
 #include "browser/main_window_layout.h"
 #include "common/win32/wide_text.h"
 #include "composer/win32/stat_form.h"
+#include "finder/win32/finder_window.h"
 
 namespace lf::browser {
 namespace {
@@ -30,6 +31,12 @@ HICON AppIcon() {
 
 void SetText(HWND control, std::string_view text) { SetWindowTextW(control, Wide(text).c_str()); }
 
+// Ctrl+F opens the Item Finder from wherever the focus is in the program.
+HACCEL CreateAccelerators() {
+    ACCEL find{FVIRTKEY | FCONTROL, 'F', static_cast<WORD>(ControlId::Find)};
+    return CreateAcceleratorTableW(&find, 1);
+}
+
 void SetMenuItemText(HMENU menu, ControlId item, std::string_view text) {
     const std::wstring wide = Wide(text);
     const auto id = static_cast<UINT_PTR>(item);
@@ -41,6 +48,7 @@ void SetMenuItemText(HMENU menu, ControlId item, std::string_view text) {
 Form1::Form1(SystemPort& system, ResourceReader readResource)
     : counterBrush_(CreateSolidBrush(ToColorRef(layout::kCounterGrey))),
       ClipProc(CreatePopupMenu()),
+      accelerators_(CreateAccelerators()),
       presenter_(*this, system, std::move(readResource)) {
     // Opens centred on the work area, with the client area the layout asks for.
     Create({kWindowClass, AppIcon(), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
@@ -55,6 +63,8 @@ Form1::Form1(SystemPort& system, ResourceReader readResource)
 Form1::~Form1() {
     tray_->Remove();
     statForm_.reset();
+    finder_.reset();
+    DestroyAcceleratorTable(accelerators_);
     DestroyMenu(ClipProc);
     DeleteObject(counterBrush_);
 }
@@ -92,6 +102,8 @@ void Form1::CreateControls() {
     for (ControlId item : {ControlId::ClipBoard_copy, ControlId::ClipBoard_paste}) {
         AppendMenuW(ClipProc, MF_STRING, static_cast<UINT_PTR>(item), L"");
     }
+    AppendMenuW(ClipProc, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(ClipProc, MF_STRING, static_cast<UINT_PTR>(ControlId::Find), L"");
     ShowCaptions(kDesignCaptions);
 }
 
@@ -124,6 +136,12 @@ std::string Form1::TextOf(ControlId id) const {
 }
 
 // ---- events -----------------------------------------------------------------------------------
+
+bool Form1::TranslateKeys(MSG& message) {
+    if (TranslateAcceleratorW(Handle(), accelerators_, &message)) return true;
+    if (finder_ && finder_->Handle() && IsDialogMessageW(finder_->Handle(), &message)) return true;
+    return IsDialogMessageW(Handle(), &message) != FALSE;
+}
 
 LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -206,6 +224,9 @@ void Form1::OnCommand(ControlId id, int notification) {
             break;
         case ControlId::ClipBoard_paste:
             presenter_.OnPaste();
+            break;
+        case ControlId::Find:  // the menu's entry or Ctrl+F
+            presenter_.OnFind();
             break;
         default:
             break;
@@ -305,6 +326,7 @@ void Form1::ShowCaptions(const BrowserCaptions& captions) {
     SetText(Control(ControlId::Label2), captions.iconLabel);
     SetMenuItemText(ClipProc, ControlId::ClipBoard_copy, captions.copyMenuItem);
     SetMenuItemText(ClipProc, ControlId::ClipBoard_paste, captions.pasteMenuItem);
+    SetMenuItemText(ClipProc, ControlId::Find, captions.findMenuItem);
 }
 
 // Storage for every name is reserved at once and the list is drawn once, when it is full.
@@ -395,5 +417,20 @@ void Form1::RestoreMainWindow() {
 
 // After the minimise has been handled: hiding inside it would leave a stale task-bar button.
 void Form1::HideMainWindowWhenSettled() { PostMessageW(Handle(), kHideWhenSettled, 0, 0); }
+
+finder::FinderPresenter& Form1::ItemFinder(const ItemTable& items, Language language,
+                                           std::function<void(std::size_t row)> showItem) {
+    if (!finder_) {
+        finder_ =
+            std::make_unique<finder::FinderWindow>(Handle(), items, language, std::move(showItem));
+    }
+    return finder_->Presenter();
+}
+
+int Form1::FinderOuterWidth() const { return finder_ ? finder_->OuterWidth() : 0; }
+
+void Form1::MoveFinder(ScreenPoint topLeft) {
+    if (finder_) finder_->Move(topLeft);
+}
 
 }  // namespace lf::browser

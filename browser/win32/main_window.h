@@ -16,13 +16,17 @@
 namespace lf {
 class StatForm;
 }
+namespace lf::finder {
+class FinderWindow;
+}
 
 namespace lf::browser {
 
 // The program's icon in its resources, shown by the window and in the notification area.
 inline constexpr int kAppIconId = 1;
 
-// The controls' ids, for GetDlgItem, and the items of the search box's pop-up menu.
+// The controls' ids, for GetDlgItem, the items of the search box's pop-up menu, and the command of
+// Ctrl+F.
 enum class ControlId : int {
     Text_Sc = 100,
     CMD_Sc,
@@ -38,6 +42,7 @@ enum class ControlId : int {
     LabelLine,
     ClipBoard_copy = 200,
     ClipBoard_paste,
+    Find,
 };
 
 // The notification area reports clicks on the icon with this message, the mouse message in
@@ -53,10 +58,16 @@ class Form1 : public Window, private BrowserView {
     // Runs the start-up sequence; false when the table could not be loaded (already reported).
     bool Start() { return presenter_.Start(); }
     void Show() { ShowWindow(Handle(), SW_SHOWNORMAL); }
+    // What the message loop does with a message before dispatching it: Ctrl+F, then Tab, Escape
+    // and Enter of the main window and the finder. True when the message has been handled.
+    bool TranslateKeys(MSG& message);
 
     const BrowserPresenter& Presenter() const { return presenter_; }
     // The detail window, once it has been created.
     StatForm* DetailWindow() const { return statForm_.get(); }
+    // The Item Finder, once it has been opened.
+    finder::FinderWindow* Finder() const { return finder_.get(); }
+    HMENU SearchBoxMenu() const { return ClipProc; }
     HWND Control(ControlId id) const { return GetDlgItem(Handle(), static_cast<int>(id)); }
     // The description shown as the name field's tooltip.
     const std::wstring& NameTip() const { return nameTip_; }
@@ -101,15 +112,21 @@ class Form1 : public Window, private BrowserView {
     void MinimiseAndHideMainWindow() override;
     void RestoreMainWindow() override;
     void HideMainWindowWhenSettled() override;
+    finder::FinderPresenter& ItemFinder(const ItemTable& items, Language language,
+                                        std::function<void(std::size_t row)> showItem) override;
+    int FinderOuterWidth() const override;
+    void MoveFinder(ScreenPoint topLeft) override;
 
     HBRUSH counterBrush_;
     HMENU ClipProc;
+    HACCEL accelerators_;
     HWND nameTooltip_ = nullptr;
     HWND lastFocus_ = nullptr;
     std::wstring nameTip_;
     PixelImage iconBox_;
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<StatForm> statForm_;
+    std::unique_ptr<finder::FinderWindow> finder_;
     BrowserPresenter presenter_;
 };
 
