@@ -343,9 +343,9 @@ void FinderWindow::ShowCaptions(const FinderCaptions& captions, const FinderChoi
     SetText(Control(FinderControl::SpecialOnly), captions.specialOnly);
     SetText(Control(FinderControl::CompareButton), captions.compareButton);
     SetText(Control(FinderControl::ClearButton), captions.clearButton);
-    FillChoices(Control(FinderControl::SlotDropDown), choices.slots);
-    FillChoices(Control(FinderControl::ClassDropDown), choices.classes);
-    FillChoices(Control(FinderControl::StatDropDown), choices.stats);
+    FillChoices(Control(FinderControl::SlotDropDown), choices.slotNames);
+    FillChoices(Control(FinderControl::ClassDropDown), choices.classNames);
+    FillChoices(Control(FinderControl::StatDropDown), choices.statNames);
 }
 
 // The arrow on the sorted column points the way the values run down the list.
