@@ -82,8 +82,10 @@ void Form1::CreateControls() {
     constexpr DWORD kTab = WS_TABSTOP;
     constexpr DWORD kField = kTab | ES_AUTOHSCROLL;
     place(WC_BUTTONW, ControlId::CMD_Sc, layout::kCMD_Sc, kTab | BS_PUSHBUTTON);
+    // The list holds no names of its own: it draws the rows it shows from the table.
     place(WC_LISTBOXW, ControlId::ItemList, layout::kItemList,
-          kTab | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE);
+          kTab | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_NODATA | LBS_OWNERDRAWFIXED,
+          WS_EX_CLIENTEDGE);
     place(WC_EDITW, ControlId::Text_ItemNum, layout::kText_ItemNum, kField, WS_EX_CLIENTEDGE);
     HWND searchBox =
         place(WC_EDITW, ControlId::Text_Sc, layout::kText_Sc, kField, WS_EX_CLIENTEDGE);
@@ -154,9 +156,19 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return reinterpret_cast<LRESULT>(brush);
             }
             break;
+        case WM_MEASUREITEM:
+            if (wParam == static_cast<WPARAM>(ControlId::ItemList)) {
+                reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = RowHeight();
+                return TRUE;
+            }
+            break;
         case WM_DRAWITEM:
             if (wParam == static_cast<WPARAM>(ControlId::Picture2)) {
                 DrawIconBox(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+                return TRUE;
+            }
+            if (wParam == static_cast<WPARAM>(ControlId::ItemList)) {
+                DrawListRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
                 return TRUE;
             }
             break;
@@ -329,20 +341,40 @@ void Form1::ShowCaptions(const BrowserCaptions& captions) {
     SetMenuItemText(ClipProc, ControlId::Find, captions.findMenuItem);
 }
 
-// Storage for every name is reserved at once and the list is drawn once, when it is full.
+// The list learns how many rows there are; it asks for the few it shows as it draws them.
 void Form1::ShowItemList(const ItemTable& items) {
-    HWND list = Control(ControlId::ItemList);
-    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    std::size_t characters = 0;  // UTF-8 bytes: never fewer than the UTF-16 units
-    for (const ItemEntry& item : items) characters += item.Name.size() + 1;
-    SendMessageW(list, LB_INITSTORAGE, items.size(),
-                 static_cast<LPARAM>(characters * sizeof(wchar_t)));
-    for (const ItemEntry& item : items) {
-        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item.Name).c_str()));
+    listItems_ = &items;
+    SendMessageW(Control(ControlId::ItemList), LB_SETCOUNT, items.size(), 0);
+}
+
+// A row as tall as the list's font, as the list would make it for a name of its own.
+UINT Form1::RowHeight() const {
+    HDC dc = GetDC(Handle());
+    HGDIOBJ previous = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(Handle(), dc);
+    return static_cast<UINT>(metrics.tmHeight);
+}
+
+// Drawn as the list draws its own rows: the selection in the highlight colours, the focus as a
+// dotted frame.
+void Form1::DrawListRow(const DRAWITEMSTRUCT& row) const {
+    if (row.itemID == static_cast<UINT>(-1) || !listItems_) {
+        if (row.itemState & ODS_FOCUS) DrawFocusRect(row.hDC, &row.rcItem);
+        return;
     }
-    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
+    const bool selected = (row.itemState & ODS_SELECTED) != 0;
+    FillRect(row.hDC, &row.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    SetTextColor(row.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    SetBkMode(row.hDC, TRANSPARENT);
+    RECT text = row.rcItem;
+    text.left += GetSystemMetrics(SM_CXEDGE);  // the margin of the list's own rows
+    const std::wstring name = Wide((*listItems_)[row.itemID].Name);
+    DrawTextW(row.hDC, name.c_str(), static_cast<int>(name.size()), &text,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    if (row.itemState & ODS_FOCUS) DrawFocusRect(row.hDC, &row.rcItem);
 }
 
 void Form1::SetItemNumberLength(int characters) {

@@ -80,6 +80,8 @@ class Form1 : public Window, private BrowserView {
     void OnActivate(bool active);
     HBRUSH OnStaticColour(HDC dc, HWND control);
     void DrawIconBox(const DRAWITEMSTRUCT& item) const;
+    UINT RowHeight() const;
+    void DrawListRow(const DRAWITEMSTRUCT& row) const;
     void PopUpClipboardMenu(LPARAM at);
     void Search();
 
@@ -124,6 +126,7 @@ class Form1 : public Window, private BrowserView {
     HWND lastFocus_ = nullptr;
     std::wstring nameTip_;
     PixelImage iconBox_;
+    const ItemTable* listItems_ = nullptr;
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<StatForm> statForm_;
     std::unique_ptr<finder::FinderWindow> finder_;
