@@ -1,5 +1,6 @@
 #include "finder/finder_presenter.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "composer/card_builders.h"
@@ -22,9 +23,6 @@ constexpr Rgb kBetter{0, 140, 0};
 constexpr Rgb kWorse{200, 0, 0};
 constexpr Rgb kNeither{40, 40, 40};
 
-// The result columns after row and name.
-enum ResultColumn : std::size_t { kRow, kName, kLevel, kSlot, kClass, kStat };
-
 std::optional<std::int32_t> WholeNumber(std::string_view text) {
     std::int32_t value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -36,16 +34,24 @@ std::string Signed(std::int64_t change) { return (change > 0 ? "+" : "") + std::
 
 }  // namespace
 
-FinderPresenter::FinderPresenter(FinderView& view, const ItemTable& items, Language language,
-                                 std::function<void(std::size_t row)> showItem)
-    : view_(view), items_(items), language_(language), showItem_(std::move(showItem)) {
+std::vector<Column> StatChoiceColumns() {
+    std::vector<Column> columns;
     for (Column column = 0; column < kColumnCount; ++column) {
         if (column != KindColumn() && column != LevelColumn() && column != FameColumn() &&
             column != SlotColumn() && column != ClassMaskColumn()) {
-            statColumns_.push_back(column);
+            columns.push_back(column);
         }
     }
+    return columns;
 }
+
+FinderPresenter::FinderPresenter(FinderView& view, const ItemTable& items, Language language,
+                                 std::function<void(std::size_t row)> showItem)
+    : view_(view),
+      items_(items),
+      language_(language),
+      showItem_(std::move(showItem)),
+      statColumns_(StatChoiceColumns()) {}
 
 void FinderPresenter::OnOpen() {
     if (facts_.empty() && !items_.empty()) {
