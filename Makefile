@@ -12,7 +12,7 @@ PREFIX ?= $(HOME)/.local
 TEST_PRESETS := default asan
 
 .PHONY: deps configure build run check test $(addprefix test-,$(TEST_PRESETS)) test-windows install \
-	uninstall dist windows host-tools bench fuzz clean format check-format
+	uninstall dist windows web host-tools bench fuzz clean format check-format
 # CI builds (CI=true) stop at the first compiler warning.
 WARNINGS_AS_ERRORS := $(if $(filter-out 0 false,$(CI)),ON,OFF)
 # `make test` first checks that every C++ file reads as clang-format writes it, when FORMAT_CHECK=1.
@@ -63,6 +63,12 @@ windows: host-tools
 	cmake --build --preset windows-x86 --target windows_zip
 	cmake --preset windows-x64
 	cmake --build --preset windows-x64 --target windows_zip
+
+# The web catalogue: the cores in WebAssembly and the page around them, with the demo catalogue
+# in build/web/site/, packed as build/dist/Lorefinder-VERSION-web.zip.
+web: host-tools
+	cmake --preset web
+	cmake --build --preset web
 
 # The programs are stripped of their debugging information on the way.
 install: build
