@@ -24,6 +24,14 @@ const inputOf = (id) => /** @type {HTMLInputElement} */ (element(id));
 /** @param {string} id */
 const selectOf = (id) => /** @type {HTMLSelectElement} */ (element(id));
 
+// Row, name, level, slot, class and the chosen stat.
+const RESULT_COLUMNS = 6;
+
+/** Text that is already shown is not written again. @param {HTMLElement} target @param {string} text */
+function writeText(target, text) {
+  if (target.textContent !== text) target.textContent = text;
+}
+
 /** @param {number} rgb 0xRRGGBB */
 const cssColour = (rgb) => `rgb(${(rgb >> 16) & 255}, ${(rgb >> 8) & 255}, ${rgb & 255})`;
 
@@ -36,23 +44,23 @@ class Page {
     this.beeps = 0;
     this.items = new VirtualList(element('items'), 'item-', (row, option) => {
       option.dataset.row = String(row);
-      option.textContent = this.module().rowName(row);
+      writeText(option, this.module().rowName(row));
     });
     this.results = new VirtualList(element('results'), 'result-', (result, option) => {
       const core = this.module();
       option.dataset.row = String(core.resultRow(result));
-      const cells = [];
-      for (let column = 0; column < 6; ++column) {
-        const cell = document.createElement('span');
-        cell.textContent = core.resultCell(result, column);
-        cells.push(cell);
+      while (option.childElementCount < RESULT_COLUMNS) option.append(document.createElement('span'));
+      for (let column = 0; column < RESULT_COLUMNS; ++column) {
+        writeText(/** @type {HTMLElement} */ (option.children[column]), core.resultCell(result, column));
       }
-      option.replaceChildren(...cells);
     });
     this.card = element('card');
     this.cardTitle = element('card-title');
     this.cardArt = element('card-art');
     this.icon = /** @type {HTMLCanvasElement} */ (element('icon'));
+    this.measureWidth = -1;
+    /** @type {number | null} the row the address shows, once the frame has time for it */
+    this.addressRow = null;
   }
 
   module() {
@@ -110,7 +118,18 @@ class Page {
   selectRow(row) {
     this.items.setSelected(row);
     this.items.scrollTo(row);
-    history.replaceState(null, '', `#item=${row}`);
+    this.showAddress(row);
+  }
+
+  /** The address names the selected row, for a link to share; written once a frame. @param {number} row */
+  showAddress(row) {
+    if (this.addressRow === null) {
+      requestAnimationFrame(() => {
+        history.replaceState(null, '', `#item=${this.addressRow}`);
+        this.addressRow = null;
+      });
+    }
+    this.addressRow = row;
   }
 
   /** @param {Uint8ClampedArray<ArrayBuffer>} rgba @param {number} width @param {number} height */
@@ -121,6 +140,7 @@ class Page {
 
   /** @param {boolean} keepTitle */
   cardBegin(keepTitle) {
+    this.measureWidth = -1;
     this.card.replaceChildren();
     if (!keepTitle) this.cardTitle.textContent = '';
   }
@@ -135,12 +155,19 @@ class Page {
     this.card.append(block);
   }
 
+  // The block layout measures every block at the same width: the widths are all set before the
+  // first height is read, so that one layout of the page answers every measurement.
   /** @param {number} block @param {number} width */
   cardMeasure(block, width) {
-    const target = this.cardBlockElement(block);
-    target.style.width = `${width}px`;
-    target.style.height = 'auto';
-    return target.offsetHeight;
+    if (width !== this.measureWidth) {
+      for (const target of [this.cardTitle, ...Array.from(this.card.children)]) {
+        const style = /** @type {HTMLElement} */ (target).style;
+        style.width = `${width}px`;
+        style.height = 'auto';
+      }
+      this.measureWidth = width;
+    }
+    return this.cardBlockElement(block).offsetHeight;
   }
 
   /** @param {number} block @param {number} left @param {number} top @param {number} width @param {number} height */
@@ -189,9 +216,9 @@ class Page {
   /** @param {number} column @param {string} title @param {number} sort */
   finderHeader(column, title, sort) {
     const header = /** @type {HTMLElement} */ (element('result-headers').children[column]);
-    header.textContent = title;
-    header.dataset.sort = ['', 'ascending', 'descending'][sort];
-    header.setAttribute('aria-sort', ['none', 'ascending', 'descending'][sort]);
+    writeText(header, title);
+    const order = ['none', 'ascending', 'descending'][sort];
+    if (header.getAttribute('aria-sort') !== order) header.setAttribute('aria-sort', order);
   }
 
   /** @param {number} count */
@@ -245,7 +272,7 @@ class Page {
     row = Math.min(Math.max(row, 0), last);
     this.items.setSelected(row);
     this.items.scrollTo(row);
-    history.replaceState(null, '', `#item=${row}`);
+    this.showAddress(row);
     this.module().rowSelected(row);
   }
 

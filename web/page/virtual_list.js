@@ -3,7 +3,7 @@
 // them): 21,809 items cost some forty elements. Each shown row asks for its text when it comes
 // into view. For assistive technology it is a listbox whose options say where they stand.
 
-const OVERSCAN = 8;
+const OVERSCAN = 2;
 
 export class VirtualList {
   /**
@@ -22,19 +22,33 @@ export class VirtualList {
     this.spacer.className = 'spacer';
     this.spacer.setAttribute('role', 'presentation');
     viewport.replaceChildren(this.spacer);
-    /** @type {Map<number, HTMLElement>} */
+    /** @type {Map<number, HTMLElement>} the rows in view and around, by row */
     this.shown = new Map();
+    /** @type {HTMLElement[]} elements of no row, hidden */
+    this.spare = [];
+    /** @type {WeakMap<HTMLElement, number>} the generation of the rows each was last written in */
+    this.written = new WeakMap();
+    this.generation = 0;
     this.rowHeight = 0;
     this.laidOutHeight = 0;
-    viewport.addEventListener('scroll', () => this.render(), { passive: true });
-    new ResizeObserver(() => this.render()).observe(viewport);
+    // The scroll position and the viewport's height as last seen, when reading them is free:
+    // reading them after a change of the rows would lay the page out there and then.
+    this.top = 0;
+    this.viewHeight = 0;
+    viewport.addEventListener('scroll', () => {
+      this.top = viewport.scrollTop;
+      this.render();
+    }, { passive: true });
+    new ResizeObserver(() => {
+      this.viewHeight = viewport.clientHeight;
+      this.render();
+    }).observe(viewport);
   }
 
-  /** Rows change: all shown rows are written again. @param {number} count */
+  /** Rows change: every shown row is written again, in the elements it has. @param {number} count */
   setCount(count) {
     this.count = count;
-    for (const option of this.shown.values()) option.remove();
-    this.shown.clear();
+    ++this.generation;
     if (this.selected !== null && this.selected >= count) this.selected = null;
     this.render();
   }
@@ -53,21 +67,25 @@ export class VirtualList {
   scrollTo(row) {
     const height = this.measure();
     const top = row * height;
-    const view = this.viewport;
-    if (top < view.scrollTop) view.scrollTop = top;
-    else if (top + height > view.scrollTop + view.clientHeight) view.scrollTop = top + height - view.clientHeight;
+    let target = this.top;
+    if (top < target) target = top;
+    else if (top + height > target + this.viewHeight) target = top + height - this.viewHeight;
+    if (target !== this.top) {
+      this.top = target;
+      this.viewport.scrollTop = target;
+    }
     this.render();
   }
 
   /** How many whole rows the viewport shows. */
   pageRows() {
-    return Math.max(1, Math.floor(this.viewport.clientHeight / this.measure()));
+    return Math.max(1, Math.floor(this.viewHeight / this.measure()));
   }
 
   /** @param {MouseEvent} event @returns {number | null} the row the event happened on */
   rowAt(event) {
     const option = /** @type {HTMLElement | null} */ (
-      /** @type {HTMLElement} */ (event.target).closest('[data-row]'));
+      /** @type {HTMLElement} */ (event.target).closest('[data-index]'));
     return option ? Number(option.dataset.index) : null;
   }
 
@@ -83,34 +101,49 @@ export class VirtualList {
     return this.rowHeight || 18;
   }
 
+  // Rows that leave the view lend their elements to rows that come into it, and a row's text is
+  // written only where it changed: a layout costs by the elements it must lay out again.
   render() {
     const height = this.measure();
     if (height !== this.laidOutHeight) {
-      for (const option of this.shown.values()) option.remove();
+      for (const option of this.shown.values()) this.spare.push(option);
       this.shown.clear();
       this.laidOutHeight = height;
     }
     this.spacer.style.height = `${this.count * height}px`;
-    const first = Math.max(0, Math.floor(this.viewport.scrollTop / height) - OVERSCAN);
-    const last = Math.min(this.count, Math.ceil((this.viewport.scrollTop + this.viewport.clientHeight) / height) + OVERSCAN);
+    this.top = Math.max(0, Math.min(this.top, this.count * height - this.viewHeight));
+    const first = Math.max(0, Math.floor(this.top / height) - OVERSCAN);
+    const last = Math.min(this.count, Math.ceil((this.top + this.viewHeight) / height) + OVERSCAN);
     for (const [index, option] of this.shown) {
       if (index < first || index >= last) {
-        option.remove();
         this.shown.delete(index);
+        this.spare.push(option);
       }
     }
     for (let index = first; index < last; ++index) {
-      if (this.shown.has(index)) continue;
-      const option = this.makeOption();
-      option.id = this.idPrefix + index;
-      option.dataset.index = String(index);
-      option.style.transform = `translateY(${index * height}px)`;
-      option.setAttribute('aria-posinset', String(index + 1));
+      let option = this.shown.get(index);
+      if (!option) {
+        option = this.spare.pop() ?? this.spacer.appendChild(this.makeOption());
+        option.hidden = false;
+        option.id = this.idPrefix + index;
+        option.dataset.index = String(index);
+        option.style.transform = `translateY(${index * height}px)`;
+        option.setAttribute('aria-posinset', String(index + 1));
+        this.shown.set(index, option);
+      } else if (this.written.get(option) === this.generation) {
+        continue;
+      }
       option.setAttribute('aria-setsize', String(this.count));
       this.fill(index, option);
+      this.written.set(option, this.generation);
       this.mark(option, index === this.selected);
-      this.spacer.append(option);
-      this.shown.set(index, option);
+    }
+    for (const option of this.spare) {
+      // A spare element names no row: hidden, and without the row's marks.
+      option.hidden = true;
+      option.removeAttribute('id');
+      delete option.dataset.index;
+      delete option.dataset.row;
     }
     this.updateActive();
   }
