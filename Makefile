@@ -83,13 +83,14 @@ dist: build
 	cpack --config $(BUILD_DIR)/CPackConfig.cmake -B build/dist
 	rm -rf build/dist/_CPack_Packages
 
-# The Windows start-up is timed under Wine, in the 64-bit Windows build.
-bench: deps host-tools
+# The Windows start-up is timed under Wine, in the 64-bit Windows build; the web catalogue in
+# headless Chromium, on the site of make web.
+bench: deps host-tools web
 	cmake --preset release
-	cmake --build --preset release --target benchmarks
+	cmake --build --preset release --target benchmarks lftool
 	cmake --preset windows-x64
 	cmake --build --preset windows-x64 --target windows_benchmarks
-	bash scripts/run-benchmarks.sh build/release build/windows-x64
+	bash scripts/run-benchmarks.sh build/release build/windows-x64 build/web/site
 
 # libFuzzer targets, built with clang in build/fuzz, each run for SECONDS on its seed corpus.
 SECONDS ?= 60
