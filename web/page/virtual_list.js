@@ -3,7 +3,7 @@
 // them): 21,809 items cost some forty elements. Each shown row asks for its text when it comes
 // into view. For assistive technology it is a listbox whose options say where they stand.
 
-const OVERSCAN = 2;
+const OVERSCAN = 1;
 
 export class VirtualList {
   /**
@@ -63,9 +63,16 @@ export class VirtualList {
     this.updateActive();
   }
 
+  /** The viewport's height; read once where no resize was seen yet, as at the start. */
+  viewportHeight() {
+    if (this.viewHeight === 0) this.viewHeight = this.viewport.clientHeight;
+    return this.viewHeight;
+  }
+
   /** Scrolls the least that shows the row whole. @param {number} row */
   scrollTo(row) {
     const height = this.measure();
+    this.viewportHeight();
     const top = row * height;
     let target = this.top;
     if (top < target) target = top;
@@ -111,6 +118,7 @@ export class VirtualList {
       this.laidOutHeight = height;
     }
     this.spacer.style.height = `${this.count * height}px`;
+    this.viewportHeight();
     this.top = Math.max(0, Math.min(this.top, this.count * height - this.viewHeight));
     const first = Math.max(0, Math.floor(this.top / height) - OVERSCAN);
     const last = Math.min(this.count, Math.ceil((this.top + this.viewHeight) / height) + OVERSCAN);
@@ -139,6 +147,7 @@ export class VirtualList {
       this.mark(option, index === this.selected);
     }
     for (const option of this.spare) {
+      if (option.hidden) continue;
       // A spare element names no row: hidden, and without the row's marks.
       option.hidden = true;
       option.removeAttribute('id');
