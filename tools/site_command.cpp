@@ -135,7 +135,17 @@ std::optional<Failure> WriteSite(const fs::path& folder, const fs::path& pageFol
     std::error_code error;
     fs::create_directories(folder / web::kCatalogueFolder, error);
     if (error) return failed("cannot create " + Utf8OfPath(folder), error);
-    fs::copy(pageFolder, folder, fs::copy_options::recursive, error);
+    // File by file: a recursive copy into a folder that exists fails on Windows.
+    for (fs::recursive_directory_iterator entry(pageFolder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        const fs::path to = folder / entry->path().lexically_relative(pageFolder);
+        if (entry->is_directory(error)) {
+            fs::create_directories(to, error);
+        } else if (!error) {
+            fs::copy_file(entry->path(), to, fs::copy_options::overwrite_existing, error);
+        }
+        if (error) break;
+    }
     if (error)
         return failed("cannot copy the web page's files from " + Utf8OfPath(pageFolder), error);
     for (const auto& [file, bytes] : files) {
