@@ -128,6 +128,7 @@ LF_EXPORT("lf_open_link") void OpenLink(std::uint32_t size) {
 // ---- the main window --------------------------------------------------------------------------
 
 LF_EXPORT("lf_row_name") const TextReply* RowName(std::uint32_t row) {
+    if (!g_session) return Reply({});
     const lf::ItemTable& items = g_session->Presenter().Items();
     return Reply(row < items.size() ? items[row].Name : std::string_view());
 }
