@@ -12,7 +12,7 @@ PREFIX ?= $(HOME)/.local
 TEST_PRESETS := default asan
 
 .PHONY: deps configure build run check test $(addprefix test-,$(TEST_PRESETS)) test-windows install \
-	uninstall dist windows host-tools bench fuzz clean format check-format
+	uninstall dist windows web host-tools bench fuzz clean format check-format
 # CI builds (CI=true) stop at the first compiler warning.
 WARNINGS_AS_ERRORS := $(if $(filter-out 0 false,$(CI)),ON,OFF)
 # `make test` first checks that every C++ file reads as clang-format writes it, when FORMAT_CHECK=1.
@@ -64,6 +64,12 @@ windows: host-tools
 	cmake --preset windows-x64
 	cmake --build --preset windows-x64 --target windows_zip
 
+# The web catalogue: the cores in WebAssembly and the page around them, with the demo catalogue
+# in build/web/site/, packed as build/dist/Lorefinder-VERSION-web.zip.
+web: host-tools
+	cmake --preset web
+	cmake --build --preset web
+
 # The programs are stripped of their debugging information on the way.
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(abspath $(PREFIX)) --strip
@@ -77,13 +83,14 @@ dist: build
 	cpack --config $(BUILD_DIR)/CPackConfig.cmake -B build/dist
 	rm -rf build/dist/_CPack_Packages
 
-# The Windows start-up is timed under Wine, in the 64-bit Windows build.
-bench: deps host-tools
+# The Windows start-up is timed under Wine, in the 64-bit Windows build; the web catalogue in
+# headless Chromium, on the site of make web.
+bench: deps host-tools web
 	cmake --preset release
-	cmake --build --preset release --target benchmarks
+	cmake --build --preset release --target benchmarks lftool
 	cmake --preset windows-x64
 	cmake --build --preset windows-x64 --target windows_benchmarks
-	bash scripts/run-benchmarks.sh build/release build/windows-x64
+	bash scripts/run-benchmarks.sh build/release build/windows-x64 build/web/site
 
 # libFuzzer targets, built with clang in build/fuzz, each run for SECONDS on its seed corpus.
 SECONDS ?= 60

@@ -20,7 +20,7 @@ constexpr int kDockGap = 5;  // 75 twips
 
 }  // namespace
 
-BrowserPresenter::BrowserPresenter(BrowserView& view, SystemPort& system,
+BrowserPresenter::BrowserPresenter(BrowserView& view, SystemServices& system,
                                    ResourceReader readResource)
     : view_(view),
       system_(system),

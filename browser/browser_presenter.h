@@ -17,7 +17,7 @@
 #include "catalogue/item_table.h"
 #include "common/executable_resources.h"
 #include "common/pixel_place.h"
-#include "common/system_port.h"
+#include "common/system_services.h"
 #include "common/wording.h"
 #include "composer/card.h"
 #include "finder/finder_presenter.h"
@@ -87,7 +87,7 @@ class BrowserView {
 
 class BrowserPresenter {
   public:
-    BrowserPresenter(BrowserView& view, SystemPort& system, ResourceReader readResource);
+    BrowserPresenter(BrowserView& view, SystemServices& system, ResourceReader readResource);
 
     // The start-up sequence. A table that cannot be loaded is reported in the language of the run
     // and gives false: there is no partial start.
@@ -126,7 +126,7 @@ class BrowserPresenter {
     void SetDetailVisible(bool visible);
 
     BrowserView& view_;
-    SystemPort& system_;
+    SystemServices& system_;
     ResourceReader readResource_;
     Language language_ = Language::English;
     ItemTable items_;

@@ -26,11 +26,17 @@ inline std::unexpected<Error> Fail(Error::Kind kind, std::string message) {
 // large for the memory available is refused like any other, it does not end the program.
 template <typename Work>
 auto CatchOutOfMemory(const std::string& task, Work&& work) -> decltype(work()) {
+#if defined(__cpp_exceptions)
     try {
         return std::forward<Work>(work)();
     } catch (const std::bad_alloc&) {
         return Fail(Error::Kind::TooLarge, "not enough memory to " + task);
     }
+#else
+    // Built without exceptions (the web page): a failed allocation traps, and the page says so.
+    static_cast<void>(task);
+    return std::forward<Work>(work)();
+#endif
 }
 
 }  // namespace lf

@@ -1,7 +1,6 @@
 #include "common/executable_resources.h"
 
 #include "common/elf_file.h"
-#include "common/file_io.h"
 #include "common/pe_file.h"
 
 namespace lf {
@@ -80,14 +79,6 @@ Result<Bytes> WithResource(ByteView file, const Resource& resource) {
     if (!plan) return std::unexpected(plan.error());
     return CatchOutOfMemory("rewrite the executable",
                             [&]() -> Result<Bytes> { return plan->Flatten(); });
-}
-
-Result<void> ReplaceResource(const std::filesystem::path& path, const ResourceEntry& resource) {
-    auto file = MappedFile::Open(path);
-    if (!file) return std::unexpected(file.error());
-    auto plan = PlanWithResource(file->Bytes(), resource);
-    if (!plan) return std::unexpected(plan.error());
-    return WriteFileAtomically(path, *plan, file->Descriptor());
 }
 
 }  // namespace lf

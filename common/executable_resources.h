@@ -4,7 +4,6 @@
 // lives in its .rsrc section with offsets relative to the section; that of a Windows
 // executable where its resource directory says, with data at image addresses.
 
-#include <filesystem>
 #include <functional>
 #include <vector>
 
@@ -40,9 +39,5 @@ Result<Bytes> WithResource(ByteView file, const Resource& resource);
 // The same copy as a plan over the file, whose unchanged bytes stay ranges of it; the plan
 // borrows the resource's data.
 Result<FilePlan> PlanWithResource(ByteView file, const ResourceEntry& resource);
-
-// Puts the resource into the executable at path, as WithResource does, and replaces the file
-// as WriteFileAtomically does; the unchanged bytes go from file to file.
-Result<void> ReplaceResource(const std::filesystem::path& path, const ResourceEntry& resource);
 
 }  // namespace lf

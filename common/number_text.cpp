@@ -59,12 +59,21 @@ std::optional<double> ParseNumber(std::string_view text) {
     }
     if (!IsDecimalGrammar(text)) return std::nullopt;
     double value = 0;
+#if defined(__wasi__)
+    // The web page's libc++ has no from_chars for double. WASI's strtod rounds correctly and
+    // knows no locale but "C", whose decimal point is '.'; the grammar was checked above.
+    const std::string terminated(text);
+    char* end = nullptr;
+    value = std::strtod(terminated.c_str(), &end);
+    if (end != terminated.c_str() + terminated.size()) return std::nullopt;
+#else
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (end != text.data() + text.size()) return std::nullopt;
     if (ec == std::errc::result_out_of_range) {
         // from_chars leaves the value unset; strtod tells underflow (0) from overflow (inf).
         value = std::strtod(std::string(text).c_str(), nullptr);
     }
+#endif
     return negative ? -value : value;
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -39,16 +38,6 @@ inline char* PutUtf8(char* out, char32_t cp) {
 inline void AppendUtf8(std::string& out, char32_t codePoint) {
     char bytes[4];
     out.append(bytes, PutUtf8(bytes, codePoint));
-}
-
-// A path from the core's UTF-8 text and back. A path's plain string() is in the platform's narrow
-// encoding, which on Windows is not UTF-8: a folder named in Chinese would not survive it.
-inline std::filesystem::path PathFromUtf8(std::string_view utf8) {
-    return std::u8string_view(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size());
-}
-inline std::string Utf8OfPath(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
 }
 
 }  // namespace lf

@@ -1,7 +1,7 @@
 #include "finder/finder_presenter.h"
 
+#include <algorithm>
 #include <charconv>
-#include <cstdio>
 
 #include "composer/card_builders.h"
 
@@ -23,9 +23,6 @@ constexpr Rgb kBetter{0, 140, 0};
 constexpr Rgb kWorse{200, 0, 0};
 constexpr Rgb kNeither{40, 40, 40};
 
-// The result columns after row and name.
-enum ResultColumn : std::size_t { kRow, kName, kLevel, kSlot, kClass, kStat };
-
 std::optional<std::int32_t> WholeNumber(std::string_view text) {
     std::int32_t value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -33,24 +30,34 @@ std::optional<std::int32_t> WholeNumber(std::string_view text) {
     return value;
 }
 
+// A change with its sign, "+12" or "-5"; without the C library's formatting, which the web
+// page's module does not carry.
 std::string Signed(std::int64_t change) {
-    char text[24];
-    std::snprintf(text, sizeof text, "%+lld", static_cast<long long>(change));
-    return text;
+    char text[24] = {'+'};
+    const auto written = std::to_chars(text + 1, std::end(text), change);
+    return change > 0 ? std::string(text, written.ptr) : std::string(text + 1, written.ptr);
 }
 
 }  // namespace
 
-FinderPresenter::FinderPresenter(FinderView& view, const ItemTable& items, Language language,
-                                 std::function<void(std::size_t row)> showItem)
-    : view_(view), items_(items), language_(language), showItem_(std::move(showItem)) {
+std::vector<Column> StatChoiceColumns() {
+    std::vector<Column> columns;
     for (Column column = 0; column < kColumnCount; ++column) {
         if (column != KindColumn() && column != LevelColumn() && column != FameColumn() &&
             column != SlotColumn() && column != ClassMaskColumn()) {
-            statColumns_.push_back(column);
+            columns.push_back(column);
         }
     }
+    return columns;
 }
+
+FinderPresenter::FinderPresenter(FinderView& view, const ItemTable& items, Language language,
+                                 std::function<void(std::size_t row)> showItem)
+    : view_(view),
+      items_(items),
+      language_(language),
+      showItem_(std::move(showItem)),
+      statColumns_(StatChoiceColumns()) {}
 
 void FinderPresenter::OnOpen() {
     if (facts_.empty() && !items_.empty()) {

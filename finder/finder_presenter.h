@@ -44,7 +44,12 @@ struct FinderChoices {
 };
 
 // The result table's columns: row, name, level, slot, class and the chosen stat.
+enum ResultColumn : std::size_t { kRow, kName, kLevel, kSlot, kClass, kStat };
 inline constexpr std::size_t kResultColumns = 6;
+
+// The columns of the stat drop-down, in its order: every column but kind, level, fame, slot and
+// class, which have filters or result columns of their own.
+std::vector<Column> StatChoiceColumns();
 
 struct ResultHeaders {
     std::vector<std::string> titles;    // kResultColumns of them

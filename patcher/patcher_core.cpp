@@ -1,10 +1,11 @@
 #include "patcher/patcher_core.h"
 
 #include "catalogue/catalogue_format.h"
+#include "common/executable_file.h"
 #include "common/executable_resources.h"
 #include "common/file_io.h"
 #include "common/resource_tree.h"
-#include "common/utf8.h"
+#include "common/utf8_path.h"
 
 namespace lf::patcher {
 namespace {

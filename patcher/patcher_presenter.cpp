@@ -3,7 +3,7 @@
 #include "catalogue/catalogue_format.h"
 #include "common/executable_resources.h"
 #include "common/file_io.h"
-#include "common/utf8.h"
+#include "common/utf8_path.h"
 #include "modding/item_table_check.h"
 #include "patcher/patcher_layout.h"
 

@@ -24,13 +24,30 @@ packages=(
   # the portable folder: Qt's Wayland platform travels in it; bubblewrap hides the system's Qt
   # from the folder's programs in the tests
   qt6-wayland bubblewrap
+  # the web catalogue: clang 16 for wasm32-wasi with its C and C++ libraries, binaryen's wasm-opt,
+  # stb_image for the icon sheets; headless Chromium driven by Selenium in the tests
+  lld-16 llvm-16 wasi-libc libc++-16-dev-wasm32 libc++abi-16-dev-wasm32 libclang-rt-16-dev-wasm32
+  binaryen libstb-dev chromium chromium-driver python3-selenium
 )
+
+# tsc, which checks the page scripts' types, comes from the npm registry where npm is installed
+# (the page needs no build step; without it that check is skipped).
+web_types() {
+  local web
+  web=$(dirname "$0")/../web
+  [ -x "$web/node_modules/.bin/tsc" ] || ! command -v npm >/dev/null ||
+    npm ci --prefix "$web" --no-audit --no-fund >/dev/null ||
+    echo "install-deps: npm ci in web/ failed; the page scripts' type check will be skipped" >&2
+}
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -eq 0 ]; then
+  web_types
+  exit 0
+fi
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
@@ -41,3 +58,4 @@ if [[ " ${missing[*]} " == *" wine32 "* ]] && ! dpkg --print-foreign-architectur
 fi
 $sudo apt-get update -q
 $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+web_types

@@ -11,7 +11,7 @@
 #include "catalogue/item_table.h"
 #include "common/bytes.h"
 #include "common/file_io.h"
-#include "common/utf8.h"
+#include "common/utf8_path.h"
 #include "composer/card.h"
 #include "tools/commands.h"
 #include "tools/json_lines.h"

@@ -5,7 +5,7 @@
 #include "common/executable_resources.h"
 #include "common/file_io.h"
 #include "common/pe_file.h"
-#include "common/utf8.h"
+#include "common/utf8_path.h"
 
 namespace lf::tool {
 

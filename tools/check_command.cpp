@@ -5,7 +5,7 @@
 #include <string>
 
 #include "common/file_io.h"
-#include "common/utf8.h"
+#include "common/utf8_path.h"
 #include "modding/item_table_check.h"
 #include "tools/commands.h"
 #include "tools/json_lines.h"

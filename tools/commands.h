@@ -23,6 +23,7 @@ void AddCheckCommand(CLI::App& lftool, Work& chosen);
 void AddTableCommands(CLI::App& lftool, Work& chosen);  // table to-csv, table from-csv
 void AddDiffCommand(CLI::App& lftool, Work& chosen);
 void AddFindCommand(CLI::App& lftool, Work& chosen);
+void AddSiteCommand(CLI::App& lftool, Work& chosen);
 
 // Prints "lftool COMMAND: message" (or "lftool: message" without a command) on standard error;
 // returns kExitFailure.

@@ -6,7 +6,7 @@
 
 #include "catalogue/item_record.h"
 #include "common/file_io.h"
-#include "common/utf8.h"
+#include "common/utf8_path.h"
 #include "modding/table_diff.h"
 #include "tools/commands.h"
 #include "tools/json_lines.h"

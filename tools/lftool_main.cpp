@@ -33,6 +33,7 @@ constexpr const char* kExitStatuses =
     "Exit status:\n"
     "  0  success; check: the browser loads the table; diff: the tables are equal\n"
     "  1  check: the browser would refuse the table; diff: the tables differ; find: no item\n"
+    "     site: the browser would refuse the table\n"
     "     table: the input is refused (a table that does not load, a CSV that cannot be one)\n"
     "  2  misuse of the command line, or a file that cannot be read or written\n"
     "\n"
@@ -55,6 +56,7 @@ int Run(int argc, char** argv) {
     AddDiffCommand(lftool, chosen);
     AddCardCommand(lftool, chosen);
     AddFindCommand(lftool, chosen);
+    AddSiteCommand(lftool, chosen);
     AddResourceCommands(lftool, chosen);
     try {
         lftool.parse(argc, argv);

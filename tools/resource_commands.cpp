@@ -5,9 +5,10 @@
 #include <string>
 
 #include "catalogue/catalogue_format.h"
+#include "common/executable_file.h"
 #include "common/executable_resources.h"
 #include "common/file_io.h"
-#include "common/utf8.h"
+#include "common/utf8_path.h"
 #include "tools/commands.h"
 
 namespace lf::tool {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "common/file_io.h"
-#include "common/utf8.h"
+#include "common/utf8_path.h"
 #include "modding/table_csv.h"
 #include "tools/commands.h"
 

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "browser/browser_presenter.h"
+#include "common/system_port.h"
 
 class QAction;
 class QFrame;

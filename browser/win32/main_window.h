@@ -11,6 +11,7 @@
 
 #include "browser/browser_presenter.h"
 #include "browser/win32/tray.h"
+#include "common/system_port.h"
 #include "common/win32/window.h"
 
 namespace lf {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/utf8.h"  // PathFromUtf8, Utf8OfPath
+#include "common/utf8_path.h"
 
 namespace lf {
 

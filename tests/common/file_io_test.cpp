@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "common/executable_file.h"
 #include "common/executable_resources.h"
 #include "tests/support/tiny_executables.h"
 

@@ -45,6 +45,9 @@ installed_files() {
   echo lib/lorefinder/Lorefinder.exe
   echo lib/lorefinder/Tablepatch
   echo lib/lorefinder/lftool
+  for file in core.js index.html lorefinder.svg lorefinder.wasm page.js style.css virtual_list.js; do
+    echo lib/lorefinder/web/$file
+  done
   echo share/applications/$app.desktop
   echo share/applications/$patcher.desktop
   for size in 128 16 22 24 256 32 48 64; do echo share/icons/hicolor/${size}x$size/apps/$app.png; done
@@ -133,7 +136,7 @@ check_dist() {
 # and for every library and plugin the licence of the Debian package it came from.
 check_tarball() {
   same_list "the tarball's folder" \
-    "$(printf "$portable/%s\n" LICENSE Lorefinder.exe README.md Tablepatch lftool lib licenses plugins qt.conf)" \
+    "$(printf "$portable/%s\n" LICENSE Lorefinder.exe README.md Tablepatch lftool lib licenses plugins qt.conf web)" \
     "$(tar -tzf "$LF_DIST/$portable.tar.gz" | cut -d/ -f1-2 | sed 's,/$,,' | LC_ALL=C sort -u | grep /)"
   same_list "the folder's Qt plugins" "imageformats/libqsvg.so
 platforminputcontexts/libcomposeplatforminputcontextplugin.so
@@ -288,7 +291,8 @@ check_deb() {
     fail "the package's dependencies were not computed from its programs"
   local contents
   contents=$(dpkg-deb --contents "$LF_DIST/$deb")
-  for file in opt/lorefinder/Lorefinder.exe usr/bin/lorefinder usr/share/applications/$patcher.desktop \
+  for file in opt/lorefinder/Lorefinder.exe opt/lorefinder/web/index.html usr/bin/lorefinder \
+    usr/share/applications/$patcher.desktop \
     usr/share/metainfo/$app.metainfo.xml usr/share/doc/lorefinder/copyright; do
     [[ $contents == *" ./$file"* ]] || fail "$deb lacks /$file"
   done

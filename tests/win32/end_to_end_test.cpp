@@ -15,7 +15,7 @@
 #include "catalogue/catalogue_format.h"
 #include "common/executable_resources.h"
 #include "common/file_io.h"
-#include "common/utf8.h"
+#include "common/utf8_path.h"
 #include "common/win32/wide_text.h"
 #include "patcher/patcher_presenter.h"
 #include "patcher/win32/patcher_window.h"

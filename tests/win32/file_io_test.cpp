@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "common/utf8.h"
+#include "common/utf8_path.h"
 #include "tests/support/test_folder.h"
 
 namespace lf {

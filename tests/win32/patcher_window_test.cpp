@@ -12,7 +12,7 @@
 #include "catalogue/catalogue_format.h"
 #include "common/executable_resources.h"
 #include "common/file_io.h"
-#include "common/utf8.h"
+#include "common/utf8_path.h"
 #include "tests/support/fake_system_port.h"
 #include "tests/support/test_folder.h"
 
