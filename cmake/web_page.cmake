@@ -1,15 +1,21 @@
 # The web page's program files beside lftool (bin/web/), where lftool site finds them: the page
 # is built with the web build's toolchain as a project of its own, running this build's
-# generators (or, in a Windows build, those of the default build).
-include(ExternalProject)
+# generators.
 set(LOREFINDER_WEB_PAGE_DIR ${LOREFINDER_BIN_DIR}/web)
-if(TARGET gbk_table_gen)
-  set(lf_web_host_tools ${CMAKE_BINARY_DIR}/host-tools.cmake)
-  set(lf_web_depends DEPENDS gbk_table_gen)  # the page needs no other generator
-else()
-  set(lf_web_host_tools ${LOREFINDER_HOST_TOOLS})
-  set(lf_web_depends)
+
+# The page is the same WebAssembly for every platform: a Windows build takes the one the default
+# build made along with its generators (make host-tools).
+if(WIN32)
+  get_filename_component(lf_host_build ${LOREFINDER_HOST_TOOLS} DIRECTORY)
+  add_custom_target(lf_web_page ALL
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${lf_host_build}/bin/web ${LOREFINDER_WEB_PAGE_DIR}
+    COMMENT "Taking the web page of the default build")
+  return()
 endif()
+
+include(ExternalProject)
+set(lf_web_host_tools ${CMAKE_BINARY_DIR}/host-tools.cmake)
+set(lf_web_depends DEPENDS gbk_table_gen)  # the page needs no other generator
 ExternalProject_Add(lf_web_page
   SOURCE_DIR ${PROJECT_SOURCE_DIR}
   BINARY_DIR ${CMAKE_BINARY_DIR}/web-page
