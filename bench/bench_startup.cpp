@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
     const double extraMiB = (peakKiB[0] - peakKiB[1]) / 1024.0;
     std::printf(
         "NOTE| peak memory above the Chinese list window: %.1f MiB = %.2f x the table's"
-        " %.1f MiB (goal <= 3 x)\n",
+        " %.1f MiB (goal <= 2 x)\n",
         extraMiB, extraMiB * 1024 * 1024 / double(tableBytes), tableBytes / 1048576.0);
     return result;
 }
