@@ -7,7 +7,7 @@ add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WIN
 # One folder, no runtime to install: libstdc++, libgcc and winpthread go into each program,
 # stripped of their symbols.
 add_link_options(-static -s)
-# GCC 12 optimising warns of overlapping copies inside std::string and, for i686, of freeing
+# GCC 12's optimiser warns of overlapping copies inside std::string and, for i686, of freeing
 # memory at an offset inside std::vector, neither of which can happen (known false alarms).
 add_compile_options(-Wno-restrict -Wno-free-nonheap-object)
 
